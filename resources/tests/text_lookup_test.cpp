@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 // Quoted texts of every part of the program, looked up the way the program
@@ -20,6 +21,11 @@ struct LookupCase
     Language language;
     const char *text;
 };
+
+void PrintTo(const LookupCase &c, std::ostream *os)
+{
+    *os << "text " << c.number << (c.language == Language::English ? " English" : " Norwegian");
+}
 
 class TextLookup : public ::testing::TestWithParam<LookupCase>
 {

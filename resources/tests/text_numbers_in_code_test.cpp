@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <regex>
 #include <set>
 #include <string>
@@ -71,6 +72,11 @@ struct ScanCase
     const char *source;
     std::vector<int> numbers;
 };
+
+void PrintTo(const ScanCase &c, std::ostream *os)
+{
+    *os << c.source;
+}
 
 class TextRequestScan : public ::testing::TestWithParam<ScanCase>
 {
