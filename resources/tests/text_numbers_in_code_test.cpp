@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <ostream>
 #include <regex>
 #include <set>
@@ -26,19 +27,43 @@ struct Request
     int line = 0;
 };
 
-// Literal numbers passed to the text lookup: ss(N), x.ss(N, ...), p->ss(N),
-// and a direct find(N) on the text table.
-std::vector<Request> textRequests(const std::string &source)
+using Constants = std::map<std::string, int>;
+
+// Integer constants a source defines, as in "constexpr int kProgramEnd = 2055;".
+Constants constantsIn(const std::string &source)
+{
+    static const std::regex definition(R"(\b(k[A-Z]\w*)\s*=\s*(\d+)\s*;)");
+    Constants constants;
+    for (std::sregex_iterator it(source.begin(), source.end(), definition), end; it != end; ++it)
+        constants[(*it)[1].str()] = std::stoi((*it)[2].str());
+    return constants;
+}
+
+// Numbers passed to the text lookup: ss(N), x.ss(N, ...), p->ss(N + i), a
+// direct find(N) on the text table, and ss(kName) for a constant defined in the
+// same source or, failing that, in `shared`.
+std::vector<Request> textRequests(const std::string &source, const Constants &shared = {})
 {
     static const std::regex lookup(
-        R"(\bss\s*\(\s*(\d+)\s*[,)])"
+        R"(\bss\s*\(\s*(\d+|k[A-Z]\w*)\b)"
         R"(|(?:\w*(?:[Tt]able|[Tt]exts)\w*|builtIn\s*\(\s*\))\s*(?:\.|->)\s*find\s*\(\s*(\d+)\s*\))");
+    const Constants local = constantsIn(source);
     std::vector<Request> requests;
     for (std::sregex_iterator it(source.begin(), source.end(), lookup), end; it != end; ++it) {
         const auto &match = *it;
-        const std::string digits = match[1].matched ? match[1].str() : match[2].str();
+        const std::string argument = match[1].matched ? match[1].str() : match[2].str();
+        int number = 0;
+        if (argument.front() != 'k') {
+            number = std::stoi(argument);
+        } else if (const auto own = local.find(argument); own != local.end()) {
+            number = own->second;
+        } else if (const auto other = shared.find(argument); other != shared.end()) {
+            number = other->second;
+        } else {
+            continue;
+        }
         const auto line = 1 + std::count(source.begin(), source.begin() + match.position(0), '\n');
-        requests.push_back({std::stoi(digits), static_cast<int>(line)});
+        requests.push_back({number, static_cast<int>(line)});
     }
     return requests;
 }
@@ -98,7 +123,10 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"EnglishNumber", "ss(32089)", {32089}},
         ScanCase{"TableFind", "TextTable::builtIn().find(2027); m_table->find(12000);", {2027, 12000}},
         ScanCase{"OtherCallsIgnored", "address(2089); class_(2089); v.find(2089); ss(n);", {}},
-        ScanCase{"SeveralLines", "x;\ny;\nss(2040)", {2040}}),
+        ScanCase{"SeveralLines", "x;\ny;\nss(2040)", {2040}},
+        ScanCase{"RangeBase", "texts.ss(2033 + line)", {2033}},
+        ScanCase{"NamedConstant", "constexpr int kProgramEnd = 2055;\nm_texts->ss(kProgramEnd);", {2055}},
+        ScanCase{"UnknownConstantIgnored", "ss(kSomewhereElse); ss(number);", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TextRequestScan, ReportsTheLine)
@@ -115,9 +143,15 @@ TEST(TextNumbersInCode, EveryRequestedTextExistsInBothLanguages)
         keys.insert(entry.number);
         keys.insert(entry.number + kEnglishOffset);
     }
-    int requests = 0;
+    std::map<fs::path, std::string> sources;
+    Constants shared;
     for (const auto &file : programSources(KVILBO_SOURCE_DIR)) {
-        for (const auto &request : textRequests(readFile(file.string()))) {
+        sources[file] = readFile(file.string());
+        shared.merge(constantsIn(sources[file]));
+    }
+    int requests = 0;
+    for (const auto &[file, source] : sources) {
+        for (const auto &request : textRequests(source, shared)) {
             ++requests;
             const int norwegian = request.number >= kEnglishOffset ? request.number - kEnglishOffset : request.number;
             EXPECT_TRUE(keys.count(norwegian) && keys.count(norwegian + kEnglishOffset))
