@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvilbo::core {
 
@@ -77,6 +78,11 @@ public:
 
     /// Appends TekstStreng to the log; shows it on the message line unless FraDriver or start/end; beeps if lyd. Throws IoError.
     void MSG(std::string_view TekstStreng, bool lyd = false, bool FraDriver = false);
+
+    /// The log's lines as UTF-8 (cp1252 unless the file starts with a UTF-8 byte-order mark). Throws IoError.
+    std::vector<std::string> readLines() const;
+    /// Keeps only the last keepLines lines, rewritten in cp1252 with CR LF. Throws IoError.
+    void trimTo(std::size_t keepLines) const;
 
     /// The message line, newest first, each "hh:mm:ss text".
     const MessageLines &messageLines() const { return m_lines; }

@@ -136,6 +136,46 @@ TEST_F(LogTest, UnwritableLogThrowsIoError)
     EXPECT_THROW(log.MSG("x"), IoError);
 }
 
+TEST_F(LogTest, ReadsLinesOfAnyLineEndInCp1252OrMarkedUtf8)
+{
+    writeBytes(log.filePath(), "en \xE5\r\nto\ntre\rfire");
+    EXPECT_EQ(log.readLines(), (std::vector<std::string>{"en \xC3\xA5", "to", "tre", "fire"}));
+    writeBytes(log.filePath(), "\xEF\xBB\xBF" "en \xC3\xA5\r\n\r\n");
+    EXPECT_EQ(log.readLines(), (std::vector<std::string>{"en \xC3\xA5", ""}));
+    std::filesystem::remove(log.filePath());
+    EXPECT_THROW(log.readLines(), IoError);
+}
+
+struct TrimCase {
+    const char *name;
+    int lines;
+    int kept;
+};
+
+class LogTrim : public LogTest, public ::testing::WithParamInterface<TrimCase> {};
+
+TEST_P(LogTrim, KeepsTheNewestLines)
+{
+    std::string bytes;
+    for (int i = 1; i <= GetParam().lines; ++i)
+        bytes += "linje " + std::to_string(i) + " \xF8\r\n";
+    writeBytes(log.filePath(), bytes);
+    log.trimTo(500);
+    const auto lines = logLines();
+    ASSERT_EQ(static_cast<int>(lines.size()), GetParam().kept);
+    EXPECT_EQ(lines.front(), "linje " + std::to_string(GetParam().lines - GetParam().kept + 1) + " \xF8");
+    EXPECT_EQ(lines.back(), "linje " + std::to_string(GetParam().lines) + " \xF8");
+    EXPECT_FALSE(std::filesystem::exists(log.filePath().string() + ".trim"));
+    log.MSG("etter trim");
+    EXPECT_EQ(static_cast<int>(logLines().size()), GetParam().kept + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, LogTrim,
+    ::testing::Values(TrimCase{"exactlyTheLimit", 500, 500}, TrimCase{"oneOver", 501, 500},
+                      TrimCase{"twiceTheLimit", 1000, 500}, TrimCase{"few", 3, 3}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(LogClock, RealClockGivesTheLineFormat)
 {
     TempFolder folder;
