@@ -95,6 +95,8 @@ TKonfig defaultKonfig();
 /// The configuration file of a program file: the same path with the extension ".dat".
 std::filesystem::path konfigFilePath(const std::filesystem::path &programFile);
 
+// At start: Konfig = defaultKonfig(); found = lesKONFIG(Konfig, file, userLanguageId());
+// Spraak follows Konfig.intVersjon, and a missing file is reported with text 2089.
 /// Overlays the file's first 2996 bytes on konfig; false when there is no file, and then intVersjon comes from userLanguage.
 bool lesKONFIG(TKonfig &konfig, const std::filesystem::path &datFile,
                std::uint16_t userLanguage);

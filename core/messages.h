@@ -12,6 +12,9 @@
 #include <string_view>
 #include <vector>
 
+// The main window owns one Texts (its Spraak) and one Log over it: the log
+// asks the window for the open table's name and hands it the message line.
+
 namespace kvilbo::core {
 
 /// The start message, the same in both languages.
