@@ -92,7 +92,8 @@ public:
     {
         const std::size_t length = cp1252.size() < N ? cp1252.size() : N;
         m_bytes[0] = static_cast<unsigned char>(length);
-        std::memcpy(m_bytes + 1, cp1252.data(), length);
+        if (length != 0)
+            std::memcpy(m_bytes + 1, cp1252.data(), length);
         std::memset(m_bytes + 1 + length, 0, N - length);
     }
 

@@ -103,6 +103,8 @@ TEST(TextsLookup, FillsPlaceholders)
 TEST(TextsLookup, BuiltInTableIsCompiledIn)
 {
     const TextTable &t = TextTable::builtIn();
+    for (const std::string &error : t.errors())
+        ADD_FAILURE() << "texts.tsv " << error;
     ASSERT_NE(t.find(2056), nullptr);
     EXPECT_EQ(*t.find(2056), std::string(kProgramStart));
     EXPECT_EQ(Texts(1, t).ss(2055), "***PROGRAM END***");
