@@ -28,6 +28,7 @@ class Texts
 public:
     /// spraak 0 Norwegian, 1 English; table must outlive this object.
     explicit Texts(std::uint16_t spraak, const TextTable &table = TextTable::builtIn());
+    Texts(std::uint16_t spraak, TextTable &&table) = delete;
 
     /// Sets the language: 0 Norwegian, 1 English.
     void setSpraak(std::uint16_t spraak) { m_spraak = spraak; }
