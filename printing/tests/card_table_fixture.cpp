@@ -16,7 +16,7 @@ constexpr std::uint8_t kFoxPro = 0;
 void CardTableTest::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
-    ASSERT_TRUE(m_table.LagFelt("NAVN", 'C', 20, 0, kFoxPro));
+    ASSERT_TRUE(m_table.LagFelt("NAVN", 'C', 40, 0, kFoxPro));
     ASSERT_TRUE(m_table.LagFelt("DATO", 'D', 8, 0, kFoxPro));
     ASSERT_TRUE(m_table.LagFelt("BELOP", 'N', 8, 2, kFoxPro));
     ASSERT_TRUE(m_table.LagFelt("ANTALL", 'N', 4, 0, kFoxPro));

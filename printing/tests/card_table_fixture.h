@@ -15,7 +15,7 @@ void PrintTo(const QString& text, std::ostream* os);
 namespace kvilbo::printing {
 
 /// A FoxPro card table with one field of each kind in a temporary folder:
-/// 1 NAVN C(20), 2 DATO D, 3 BELOP N(8,2), 4 ANTALL N(4,0), 5 AKTIV L, 6 NOTAT M, 7 KLOKKE T.
+/// 1 NAVN C(40), 2 DATO D, 3 BELOP N(8,2), 4 ANTALL N(4,0), 5 AKTIV L, 6 NOTAT M, 7 KLOKKE T.
 /// Record 1 holds values in every field, record 2 is blank.
 class CardTableTest : public testing::Test {
 protected:
