@@ -103,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         NumCase{"RoundsDown", "1,234", 8, 2, kNorsk, "1,23"},
         NumCase{"NegativeValue", "-999", 4, 0, kNorsk, "-999"},
         NumCase{"PlusSignAccepted", "+7", 4, 0, kNorsk, "7"},
+        NumCase{"TrailingSeparatorAccepted", "5,", 6, 2, kNorsk, "5,00"},
+        NumCase{"ManyDecimalsWithoutBinaryNoise", "0.1", 20, 15, kEngelsk, "0.100000000000000"},
         NumCase{"TinyNegativeRoundsToUnsignedZero", "-0,001", 6, 2, kNorsk, "0,00"},
         NumCase{"NegativeZero", "-0", 4, 0, kNorsk, "0"},
         NumCase{"SmallFractionShownFixed", "0,00001", 10, 0, kNorsk, "0,00001"},
@@ -119,14 +121,15 @@ TEST(FreshNumErrors, unreadableNumbersThrowConversionErrorWithTheInput)
         int spraak;
     } bad[] = {{"1-2", kNorsk}, {"abc", kNorsk}, {"1,2,3", kNorsk}, {"1.234,5", kNorsk},
                {"1,234.5", kEngelsk}, {"inf", kEngelsk}, {"nan", kNorsk}, {"1e999", kEngelsk},
-               {"--1", kNorsk}, {",", kNorsk}, {"12a", kEngelsk}};
+               {"--1", kNorsk}, {",", kNorsk}, {"12a", kEngelsk},
+               {"\xD9\xA1\xD9\xA2", kNorsk}};
     for (const auto& b : bad) {
         SCOPED_TRACE(b.text);
         try {
-            FreshNum(QString::fromLatin1(b.text), 10, 2, b.spraak);
+            FreshNum(QString::fromUtf8(b.text), 10, 2, b.spraak);
             ADD_FAILURE() << "no ConversionError";
         } catch (const ConversionError& e) {
-            EXPECT_EQ(e.input(), QString::fromLatin1(b.text));
+            EXPECT_EQ(e.input(), QString::fromUtf8(b.text));
             EXPECT_NE(std::string(e.what()).find(b.text), std::string::npos);
         }
     }
