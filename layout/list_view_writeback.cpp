@@ -17,12 +17,16 @@ std::string fieldText(engine::TDbfTable &FORFIL, Felt f)
     return std::string(engine::trimBlanks(FORFIL.GetF(f)));
 }
 
-// Goes to the first live record of FormType 1; false when there is none.
+// Goes to the first live list view header; false when there is none. The
+// header's ObjType is checked too: with the header deletion-marked, the first
+// live FormType 1 record would be a column, and the grid's font and colours
+// would land in it.
 bool goToListHeader(engine::TDbfTable &FORFIL)
 {
     for (int r = 1; r <= FORFIL.RecCount(); ++r) {
         FORFIL.Go(r);
-        if (!FORFIL.IsCurrentRecDeleted() && fieldText(FORFIL, FormType) == "1")
+        if (!FORFIL.IsCurrentRecDeleted() && fieldText(FORFIL, FormType) == "1"
+            && fieldText(FORFIL, ObjType) == "1")
             return true;
     }
     return false;

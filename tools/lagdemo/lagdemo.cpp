@@ -63,8 +63,9 @@ void leggTil(TDbfTable &DBF, const kvilbo::tools::DemoKunde &k)
     DBF.Store("AKTIV", k.aktiv ? "T" : "F");
     if (!DBF.Write(false))
         throw std::runtime_error("cannot write a card: " + DBF.lastErrorMessage());
-    if (!k.notat.empty())
-        DBF.MemoWrite(kNotatFelt, k.notat);
+    // Also an empty memo is written: a blank record holds four spaces in the
+    // pointer, which other FoxPro readers take for a block number.
+    DBF.MemoWrite(kNotatFelt, k.notat);
 }
 
 // The tool's own folder keeps its log, as the program's folder keeps the program's.
@@ -94,6 +95,7 @@ void lagDemo(const std::filesystem::path &folder)
     const kvilbo::core::TKonfig Konfig = kvilbo::core::defaultKonfig();
     const kvilbo::core::Texts texts(kvilbo::core::spraakForLanguageId(kvilbo::core::userLanguageId()));
     kvilbo::core::Log log(programFolder(folder), texts);
+    log.setTableNameProvider([&DBF] { return kvilbo::engine::fileNamePart(DBF.fileName()); });
     kvilbo::layout::LayoutTable layout(Konfig, texts, log, fs);
     layout.Formularaapne(DBF);
     layout.close();
