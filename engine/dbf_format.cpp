@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <limits>
 
 namespace kvilbo::engine {
 
@@ -206,6 +207,105 @@ CivilDate civilDate(DateTimeStamp stamp)
     const unsigned m = mp < 10 ? mp + 3 : mp - 9;
     const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
     return {static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
+}
+
+} // namespace kvilbo::engine
+
+namespace kvilbo::engine {
+
+std::array<std::uint8_t, kMemoHeaderSize> memoFileHeader(MemoKind kind)
+{
+    std::array<std::uint8_t, kMemoHeaderSize> h{};
+    if (kind == MemoKind::FoxPro) {
+        putBe(&h[0], 8, 4);
+        putBe(&h[6], 64, 2);
+    } else {
+        putLe(&h[0], 1, 4);
+        h[16] = kind == MemoKind::DBase3 ? 0x03 : 0x00;
+        putLe(&h[20], 512, 2);
+    }
+    return h;
+}
+
+std::vector<std::uint8_t> memoBlockImage(MemoKind kind, std::uint32_t blockSize, std::string_view text)
+{
+    const std::uint64_t length = text.size();
+    const std::uint64_t needed = kind == MemoKind::DBase3 ? length + 2 : length + 8;
+    const std::uint64_t blocks = (needed + blockSize - 1) / blockSize;
+    std::vector<std::uint8_t> image(blocks * blockSize, 0);
+    std::uint8_t *p = image.data();
+    if (kind == MemoKind::FoxPro) {
+        putBe(p, 1, 4);
+        putBe(p + 4, static_cast<std::uint32_t>(length), 4);
+        p += 8;
+    } else if (kind == MemoKind::DBase4) {
+        p[0] = 0xFF;
+        p[1] = 0xFF;
+        p[2] = 0x08;
+        p[3] = 0x00;
+        putLe(p + 4, static_cast<std::uint32_t>(needed), 4);
+        p += 8;
+    }
+    std::copy(text.begin(), text.end(), p);
+    if (kind == MemoKind::DBase3) {
+        p[length] = kEofByte;
+        p[length + 1] = kEofByte;
+    }
+    return image;
+}
+
+std::uint32_t memoBlockSize(MemoKind kind, const std::uint8_t *h)
+{
+    if (kind == MemoKind::FoxPro) {
+        const std::uint32_t w = getBe(h + 6, 2);
+        if (w == 0)
+            return 1;
+        return w <= 32 ? w * 512 : w;
+    }
+    if (kind == MemoKind::DBase4) {
+        const std::uint32_t w = getLe(h + 20, 2);
+        if (w == 0)
+            return 0;
+        return w < 64 ? w * 512 : w;
+    }
+    return 512;
+}
+
+namespace {
+
+// Decimal pointer text: leading and trailing blanks allowed, anything else is no pointer.
+std::uint32_t parseDecimalPointer(const std::uint8_t *p, std::size_t n)
+{
+    std::size_t i = 0;
+    while (i < n && (p[i] == ' ' || p[i] == 0))
+        ++i;
+    std::uint64_t value = 0;
+    std::size_t digits = 0;
+    for (; i < n && p[i] >= '0' && p[i] <= '9'; ++i, ++digits) {
+        value = value * 10 + (p[i] - '0');
+        if (value > std::numeric_limits<std::uint32_t>::max())
+            return 0;
+    }
+    for (; i < n; ++i)
+        if (p[i] != ' ' && p[i] != 0)
+            return 0;
+    return digits > 0 ? static_cast<std::uint32_t>(value) : 0;
+}
+
+} // namespace
+
+std::uint32_t pointerFromBytes(const std::uint8_t *p, std::size_t len)
+{
+    if (len == 4)
+        return (p[0] == ' ' && p[1] == ' ' && p[2] == ' ' && p[3] == ' ') ? 0 : getLe(p, 4);
+    if (len == 10)
+        return parseDecimalPointer(p, 10);
+    return 0;
+}
+
+std::uint32_t firstMemoBlock(std::uint32_t blockSize)
+{
+    return static_cast<std::uint32_t>((kMemoHeaderSize + blockSize - 1) / blockSize);
 }
 
 } // namespace kvilbo::engine

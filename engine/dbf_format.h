@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvilbo::engine {
 
@@ -79,6 +80,17 @@ inline constexpr int kMaxFields = 256;
 inline constexpr std::uint64_t kClaimFlagOffset = 14;
 inline constexpr std::uint64_t kClaimStampOffset = 20;
 inline constexpr std::uint64_t kMemoHeaderSize = 512;
+
+/// The 512-byte header of a new, empty memo file of the kind.
+std::array<std::uint8_t, kMemoHeaderSize> memoFileHeader(MemoKind kind);
+/// Whole blocks holding one memo as stored at its first block (block header, text, zero fill).
+std::vector<std::uint8_t> memoBlockImage(MemoKind kind, std::uint32_t blockSize, std::string_view text);
+/// Block size of a memo file from its header; 0 when the header gives none (dBASE IV word 0).
+std::uint32_t memoBlockSize(MemoKind kind, const std::uint8_t *header512);
+/// Block number held in a memo field's bytes: 4-byte binary (four spaces = 0) or decimal text.
+std::uint32_t pointerFromBytes(const std::uint8_t *p, std::size_t len);
+/// First block that lies after the 512-byte header.
+std::uint32_t firstMemoBlock(std::uint32_t blockSize);
 
 /// Reads a little-endian integer of N bytes.
 std::uint32_t getLe(const std::uint8_t *p, int n);

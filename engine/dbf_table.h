@@ -28,6 +28,8 @@
 
 namespace kvilbo::engine {
 
+class MemoPacker;
+
 class TDbfTable {
 public:
     /// Warning notification: message text and whether it is an error.
@@ -192,30 +194,49 @@ public:
     std::string HeaderStru(std::uint8_t linje);
 
 private:
-    struct MemoData;
+    enum class MemoOpen { Opened, Created, Missing };
+    struct PackFiles {
+        std::string table, tableTemp, tableBackup, memo, memoTemp, memoBackup, marker;
+    };
+
     void resetState();
     bool failOpen(const std::string &message);
-    bool readDescriptors(std::uint64_t fileSize);
-    bool openMemo(bool eksklusivt, bool createMissing);
-    void recoverInterruptedPack(const std::string &tablePath);
+    bool sizeMatchesHeader(std::uint64_t size) const;
+    const char *readDescriptors(std::uint64_t fileSize);
+    MemoOpen openMemo(bool eksklusivt, bool createMissing);
+    void emptyAllMemoPointers();
+    std::uint64_t recordOffset(std::int64_t index) const;
     void readRecordAt(std::int64_t index);
-    void writeHeaderDate();
     void writeRecordBytes(std::int64_t index);
+    void writeHeaderDate();
     const TdbField *fieldByName(std::string_view key, bool trimKey) const;
     bool validField(int FeltNr);
     std::uint32_t memoPointer(int FeltNr) const;
     void storeMemoPointer(int FeltNr, std::uint32_t block);
     std::string readMemoBytes(std::uint32_t block);
-    void writeMemoLocked(std::uint16_t feltnummer, const std::string &bytes);
+    void writeMemoLocked(std::uint16_t feltnummer, int record, const std::string &bytes);
     std::int64_t claimAgeSeconds(DateTimeStamp stamp) const;
-    bool tryTakeClaim(bool &zombie);
-    std::string readClaimBytes();
+    bool tryTakeClaim(bool allowTakeover, bool &tookOver);
+    void releaseClaimAfterFailure() noexcept;
+    PackFiles packFiles() const;
+    void writePackedFiles(const PackFiles &files);
+    void repackMemos(std::uint8_t *record, MemoPacker &packer);
+    void swapInPackedFiles(const PackFiles &files);
+    void writeMarker(const PackFiles &files);
+    void recoverInterruptedPack(const std::string &tablePath);
 
     std::shared_ptr<FileSystem> m_fs;
     std::function<DateTimeStamp()> m_clock;
     std::function<void(int)> m_sleeper;
     std::unique_ptr<File> m_file;
     std::unique_ptr<File> m_memoFile;
+    MemoKind m_memoKind = MemoKind::FoxPro;
+    std::vector<TdbField> m_pending; // fields defined by LagFelt, consumed by LagDatabase
+    std::vector<std::uint8_t> m_scratch;
+    std::vector<std::uint8_t> m_cache; // read-ahead window of an exclusive table
+    std::int64_t m_cacheFirst = 0;
+    std::int64_t m_cacheCount = 0;
+    std::int64_t m_lastRead = -2;
 
     std::string FDBFName;
     std::string FDBFOFName;

@@ -1,0 +1,263 @@
+#include "engine/dbf_table.h"
+
+#include "engine/cp1252.h"
+#include "engine/dbf_messages.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kvilbo::engine {
+namespace {
+
+// Sequential reads of an exclusively opened table are served from a window of
+// this size, so a scan costs one system call per window instead of per record.
+constexpr std::size_t kReadAheadBytes = 64 * 1024;
+
+bool allAscii(const std::uint8_t *p, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::uint64_t TDbfTable::recordOffset(std::int64_t index) const
+{
+    return FDBFHeader.headLen + static_cast<std::uint64_t>(index) * FDBFHeader.recLen;
+}
+
+void TDbfTable::readRecordAt(std::int64_t index)
+{
+    const std::size_t len = FDBFBuff.size();
+    if (len == 0)
+        return;
+    if (index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount) {
+        std::memcpy(FDBFBuff.data(), &m_cache[(index - m_cacheFirst) * len], len);
+        m_lastRead = index;
+        return;
+    }
+    const bool sequential = FDBFExclusive && index == m_lastRead + 1;
+    m_lastRead = index;
+    if (sequential) {
+        const std::size_t n = std::max<std::size_t>(1, kReadAheadBytes / len);
+        m_cache.resize(n * len);
+        const std::size_t got = m_file->readAt(recordOffset(index), m_cache.data(), m_cache.size());
+        m_cacheFirst = index;
+        m_cacheCount = static_cast<std::int64_t>(got / len);
+        if (m_cacheCount > 0) {
+            std::memcpy(FDBFBuff.data(), m_cache.data(), len);
+            return;
+        }
+    }
+    // A counted record cut short by the end of a damaged file is completed
+    // with spaces; past the last record (where only the end byte may lie) the
+    // buffer keeps what it held.
+    std::vector<std::uint8_t> &tmp = m_scratch;
+    tmp.resize(len);
+    const std::size_t got = m_file->readAt(recordOffset(index), tmp.data(), len);
+    if (got == len || (got > 0 && index < FDBFHeader.numRecs)) {
+        std::memcpy(FDBFBuff.data(), tmp.data(), got);
+        std::fill(FDBFBuff.begin() + static_cast<std::ptrdiff_t>(got), FDBFBuff.end(), kLiveFlag);
+    }
+}
+
+void TDbfTable::writeRecordBytes(std::int64_t index)
+{
+    m_file->writeAt(recordOffset(index), FDBFBuff.data(), FDBFBuff.size());
+    if (index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount)
+        std::memcpy(&m_cache[(index - m_cacheFirst) * FDBFBuff.size()], FDBFBuff.data(), FDBFBuff.size());
+}
+
+void TDbfTable::writeHeaderDate()
+{
+    const CivilDate today = civilDate(m_clock());
+    FDBFHeader.year = static_cast<std::uint8_t>(today.year % 100);
+    FDBFHeader.month = static_cast<std::uint8_t>(today.month);
+    FDBFHeader.day = static_cast<std::uint8_t>(today.day);
+    const std::uint8_t date[3] = {FDBFHeader.year, FDBFHeader.month, FDBFHeader.day};
+    m_file->writeAt(1, date, 3);
+}
+
+void TDbfTable::Go(int R)
+{
+    if (!FDBFIsOpened)
+        return;
+    if (FDBFHeader.numRecs == 0) {
+        std::fill(FDBFBuff.begin(), FDBFBuff.end(), kLiveFlag);
+        return;
+    }
+    if (R < 1 || R > FDBFHeader.numRecs)
+        return;
+    FDBFCurrRec = R - 1;
+    readRecordAt(FDBFCurrRec);
+}
+
+void TDbfTable::Seek(int r)
+{
+    if (!FDBFExist || !FDBFIsOpened || r < 0)
+        return;
+    FDBFCurrRec = r;
+    readRecordAt(r);
+}
+
+void TDbfTable::GotoNext()
+{
+    Seek(static_cast<int>(FDBFCurrRec + 1));
+}
+
+void TDbfTable::GotoPrev()
+{
+    Seek(static_cast<int>(FDBFCurrRec - 1));
+}
+
+void TDbfTable::GotoStart()
+{
+    Go(1);
+}
+
+void TDbfTable::GotoEnd()
+{
+    Go(FDBFHeader.numRecs);
+}
+
+int TDbfTable::RecNo() const
+{
+    if (!FDBFIsOpened || FDBFHeader.numRecs == 0)
+        return 0;
+    return static_cast<int>(FDBFCurrRec + 1);
+}
+
+int TDbfTable::RecCount() const
+{
+    return FDBFHeader.numRecs;
+}
+
+int TDbfTable::GetRecordsCount() const
+{
+    return FDBFHeader.numRecs;
+}
+
+bool TDbfTable::Records() const
+{
+    return FDBFIsOpened && FDBFHeader.numRecs > 0;
+}
+
+bool TDbfTable::Eof() const
+{
+    return FDBFCurrRec == FDBFHeader.numRecs - 1;
+}
+
+std::string TDbfTable::GetF(int FeltNr) const
+{
+    if (FeltNr < 1 || FeltNr > FDBFCountItems || FDBFBuff.empty())
+        return {};
+    const TdbField &f = FDBFFields[FeltNr];
+    if (f.what == 'M' || f.what == 'm')
+        return std::to_string(memoPointer(FeltNr));
+    const std::uint8_t *p = FDBFBuff.data() + f.offset;
+    if (allAscii(p, f.len))
+        return std::string(reinterpret_cast<const char *>(p), f.len);
+    return fromCp1252(std::string_view(reinterpret_cast<const char *>(p), f.len));
+}
+
+void TDbfTable::Store(const std::string &Key, const std::string &Rec)
+{
+    const TdbField *f = fieldByName(Key, false);
+    if (!f || FDBFBuff.empty())
+        return;
+    std::string value = toCp1252(Rec);
+    if (value.size() > 255)
+        value.resize(255);
+    const char type = static_cast<char>(f->what & ~0x20);
+    if (value.size() < f->len) {
+        const std::size_t pad = f->len - value.size();
+        if (type == 'F' || type == 'M' || type == 'N')
+            value.insert(0, pad, ' ');
+        else
+            value.append(pad, ' ');
+    }
+    std::memcpy(FDBFBuff.data() + f->offset, value.data(), f->len);
+}
+
+bool TDbfTable::Write(bool OverseCover)
+{
+    if (!FDBFIsOpened)
+        return false;
+    if (RecNo() < 1) {
+        LVD(msg::kWriteNoRecords, true);
+        return false;
+    }
+    // Writing past the last record would put an uncounted record over the
+    // end-of-file byte.
+    if (FDBFCurrRec >= FDBFHeader.numRecs) {
+        LVD(msg::kWriteOutside, true);
+        return false;
+    }
+    if (!OverseCover && !Cover())
+        return false;
+    try {
+        FDBFBuff[0] = kLiveFlag;
+        writeRecordBytes(FDBFCurrRec);
+        writeHeaderDate();
+    } catch (...) {
+        releaseClaimAfterFailure();
+        throw;
+    }
+    UnCover();
+    return true;
+}
+
+void TDbfTable::AppendBlank()
+{
+    if (!FDBFIsOpened || !Cover())
+        return;
+    try {
+        H_Refresh();
+        const std::int64_t index = FDBFHeader.numRecs;
+        // The record and the end byte go to the file before the count that
+        // makes them part of the table: a crash in between leaves a table
+        // that still opens, with the new record simply not counted.
+        std::fill(FDBFBuff.begin(), FDBFBuff.end(), kLiveFlag);
+        std::vector<std::uint8_t> &bytes = m_scratch;
+        bytes.assign(FDBFBuff.begin(), FDBFBuff.end());
+        bytes.push_back(kEofByte);
+        m_file->writeAt(recordOffset(index), bytes.data(), bytes.size());
+        if (index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount)
+            m_cacheCount = index - m_cacheFirst;
+
+        const CivilDate today = civilDate(m_clock());
+        FDBFHeader.year = static_cast<std::uint8_t>(today.year % 100);
+        FDBFHeader.month = static_cast<std::uint8_t>(today.month);
+        FDBFHeader.day = static_cast<std::uint8_t>(today.day);
+        FDBFHeader.numRecs = static_cast<std::int32_t>(index + 1);
+        const Block32 head = encodeHeader(FDBFHeader);
+        m_file->writeAt(1, &head[1], 7);
+        FDBFCurrRec = index;
+    } catch (...) {
+        releaseClaimAfterFailure();
+        throw;
+    }
+    UnCover();
+}
+
+void TDbfTable::Delete(bool verdi)
+{
+    if (!FDBFIsOpened || FDBFBuff.empty())
+        return;
+    if (RecNo() < 1 || FDBFCurrRec >= FDBFHeader.numRecs) {
+        LVD(msg::kDeleteOutside, true);
+        return;
+    }
+    FDBFBuff[0] = verdi ? kDeletedFlag : kLiveFlag;
+    writeRecordBytes(FDBFCurrRec);
+    writeHeaderDate();
+}
+
+bool TDbfTable::IsCurrentRecDeleted() const
+{
+    return !FDBFBuff.empty() && FDBFBuff[0] == kDeletedFlag;
+}
+
+} // namespace kvilbo::engine
