@@ -8,6 +8,8 @@
 #include "core/messages.h"
 #include "engine/dbf_format.h"
 
+#include <stdexcept>
+
 namespace kvilbo::layout {
 
 namespace {
@@ -35,6 +37,8 @@ LayoutTable::LayoutTable(const core::TKonfig &Konfig, const core::Texts &texts, 
 
 void LayoutTable::Formularaapne(engine::TDbfTable &DBF)
 {
+    if (!DBF.isOpen())
+        throw std::logic_error("Formularaapne needs the card table open");
     m_FORFIL.closedatabase();
     const std::string path = formFilePath(DBF.fileName());
     if (!m_fs->exists(path))

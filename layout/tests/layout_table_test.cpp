@@ -3,6 +3,8 @@
 
 #include "layout_test_support.h"
 
+#include "failing_file_system.h"
+
 #include "layout/layout_error.h"
 
 #include <algorithm>
@@ -185,6 +187,26 @@ INSTANTIATE_TEST_SUITE_P(Damaged, RefusedLayoutFileTest,
                          ::testing::Values(RefusedCase{"NotATable", {}},
                                            RefusedCase{"OtherFields", {{"NAVN", 'C', 10}, {"TALL", 'N', 5}}}),
                          [](const auto &info) { return info.param.name; });
+
+TEST_F(LayoutFixture, LayoutLeftHalfMadeByAWriteFailureIsMadeAgainNextTime)
+{
+    makeCardTable({{"NAVN", 'C', 20}, {"POSTNR", 'C', 4}});
+    LayoutTable failing(m_konfig, m_texts, m_log, std::make_shared<FailingFileSystem>(".for", 20));
+    EXPECT_THROW(failing.Formularaapne(DBF), engine::DbfIoError);
+    EXPECT_FALSE(std::filesystem::exists(beside("KUNDER.for")));
+
+    auto layout = newLayout();
+    layout->Formularaapne(DBF);
+    EXPECT_EQ(layout->FORFIL().RecCount(), 13 + 4 * 2);
+}
+
+TEST_F(LayoutFixture, PrintFileWriteFailureReachesTheCaller)
+{
+    makeCardTable({{"NAVN", 'C', 20}});
+    LayoutTable failing(m_konfig, m_texts, m_log, std::make_shared<FailingFileSystem>(".prt", 0));
+    EXPECT_THROW(failing.Formularaapne(DBF), engine::DbfIoError);
+    EXPECT_FALSE(logged(loggedMessages(), "Ny PRT fil laget"));
+}
 
 } // namespace
 } // namespace kvilbo::layout::test
