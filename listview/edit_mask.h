@@ -31,7 +31,7 @@ public:
     /// True when there is no mask.
     bool isEmpty() const { return m_slots.empty(); }
     /// The positions in order.
-    const std::vector<Slot> &slots() const { return m_slots; }
+    const std::vector<Slot> &positions() const { return m_slots; }
     /// True when the mask starts with "!".
     bool leadingBlanks() const { return m_leadingBlanks; }
     /// True when literals are part of the text (";1").

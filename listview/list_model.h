@@ -11,6 +11,8 @@
 #include "listview/list_columns.h"
 #include "listview/list_layout.h"
 
+#include "engine/dbf_format.h"
+
 #include <QAbstractTableModel>
 
 #include <cstdint>
@@ -128,7 +130,7 @@ public:
 
 private:
     void reportError(const std::exception &error) const;
-    const std::uint8_t *recordBytes(int recNo) const;
+    void setOrder(std::vector<std::int32_t> order);
 
     ListOptions m_options;
     engine::TDbfTable *m_table = nullptr;
@@ -136,7 +138,7 @@ private:
     std::unique_ptr<RecordStore> m_store;
     std::vector<ColumnDescriptor> m_columns;
     std::vector<QString> m_headings;
-    std::vector<char> m_types;
+    std::vector<engine::TdbField> m_fields; // per column: descriptor of its field
     std::vector<std::int32_t> m_order;   // row -> record number
     std::vector<std::uint8_t> m_marks;   // record number - 1 -> marked
     CommitHandler m_commit;

@@ -1,0 +1,281 @@
+#include "listview/sort_keys.h"
+
+#include "engine/cp1252.h"
+#include "engine/dbf_format.h"
+#include "listview/record_store.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+
+namespace kvilbo::listview {
+
+namespace {
+
+// Letters in collation order; each byte of a group weighs the same (cp1252).
+constexpr const char *kLetterGroups[] = {
+    "aA\xE0\xE1\xE2\xE3\xC0\xC1\xC2\xC3\xAA", "bB", "cC\xE7\xC7", "dD\xF0\xD0",
+    "eE\xE8\xE9\xEA\xEB\xC8\xC9\xCA\xCB", "fF\x83", "gG", "hH", "iI\xEC\xED\xEE\xEF\xCC\xCD\xCE\xCF",
+    "jJ", "kK", "lL", "mM", "nN\xF1\xD1", "oO\xF2\xF3\xF4\xF5\xD2\xD3\xD4\xD5\xBA\x9C\x8C", "pP", "qQ",
+    "rR", "sS\x9A\x8A\xDF", "tT\xFE\xDE", "uU\xF9\xFA\xFB\xD9\xDA\xDB", "vV", "wW", "xX",
+    "yY\xFC\xDC\xFD\xDD\xFF\x9F", "zZ\x9E\x8E", "\xE6\xC6\xE4\xC4", "\xF8\xD8\xF6\xD6", "\xE5\xC5",
+};
+
+std::array<std::uint8_t, 256> buildWeights()
+{
+    std::array<std::uint8_t, 256> w{};
+    std::array<bool, 256> letter{};
+    for (const char *group : kLetterGroups)
+        for (const char *p = group; *p; ++p)
+            letter[static_cast<std::uint8_t>(*p)] = true;
+    std::uint8_t next = 1;
+    for (int b = 1; b < 256; ++b) // everything that is not a letter, in byte order, first
+        if (!letter[static_cast<std::size_t>(b)])
+            w[static_cast<std::size_t>(b)] = next++;
+    for (const char *group : kLetterGroups) {
+        for (const char *p = group; *p; ++p)
+            w[static_cast<std::uint8_t>(*p)] = next;
+        ++next;
+    }
+    return w;
+}
+
+const std::array<std::uint8_t, 256> kWeights = buildWeights();
+
+enum Cls : std::uint8_t { Blank = 0, Number = 1, Date = 2, Text = 3 };
+
+struct Item {
+    double num;
+    std::uint64_t prefix;
+    std::uint32_t pos;
+    std::uint8_t cls;
+};
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\0'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool validDate(int y, int m, int d)
+{
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (y < 1900 || y > 2178 || m < 1 || m > 12 || d < 1)
+        return false;
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return d <= days[m - 1] + (m == 2 && leap ? 1 : 0);
+}
+
+bool digits(std::string_view s, int &v)
+{
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    return !s.empty() && ec == std::errc() && end == s.data() + s.size() && s.front() != '-';
+}
+
+// Stored number text ("  -12.50"): blanks read as 0, as the display does.
+bool storedNumber(std::string_view s, double &v)
+{
+    s = trim(s);
+    if (s.empty()) {
+        v = 0;
+        return true;
+    }
+    char buf[64];
+    const std::size_t n = std::min(s.size(), sizeof buf);
+    for (std::size_t i = 0; i < n; ++i)
+        buf[i] = s[i] == ',' ? '.' : s[i];
+    const char *first = buf[0] == '+' ? buf + 1 : buf;
+    const auto [end, ec] = std::from_chars(first, buf + n, v);
+    return ec == std::errc() && end == buf + n;
+}
+
+void textKey(std::string_view display, std::uint8_t *out, std::size_t width, std::uint64_t &prefix)
+{
+    const std::size_t n = std::min(display.size(), width);
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = kWeights[static_cast<std::uint8_t>(display[i])];
+    std::memset(out + n, 0, width - n);
+    prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < width ? out[i] : 0);
+}
+
+// Key class and value of one cell whose display text is display (cp1252).
+std::uint8_t textCellKey(std::string_view display, const SortSpec &spec, double &num)
+{
+    if (display.empty())
+        return Blank;
+    if (readLocaleNumber(display, spec.spraak == 1 ? '.' : ',', num))
+        return Number;
+    if (readLocaleDate(display, spec.DefAarHundre, num))
+        return Date;
+    return Text;
+}
+
+struct Keys {
+    std::vector<Item> items;
+    std::vector<std::uint8_t> text; // width bytes per row, text cells only
+    std::size_t width = 0;
+};
+
+Keys buildKeys(const std::vector<std::int32_t> &order, RecordStore &store, const engine::TdbField &f,
+               const SortSpec &spec)
+{
+    Keys k;
+    const bool textual = f.what != 'N' && f.what != 'F' && f.what != 'D' && f.what != 'L' && f.what != 'M';
+    k.width = std::max<std::size_t>(8, textual ? f.len : 8);
+    k.items.resize(order.size());
+    if (textual || f.what == 'N' || f.what == 'F')
+        k.text.resize(order.size() * k.width);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::uint8_t *rec = store.record(order[i]);
+        const std::string_view stored(reinterpret_cast<const char *>(rec + f.offset), f.len);
+        Item &it = k.items[i];
+        it = {0, 0, static_cast<std::uint32_t>(i), Number};
+        switch (f.what) {
+        case 'N':
+        case 'F':
+            if (!storedNumber(stored, it.num)) { // damaged: shown (and sorted) as stored text
+                it.cls = trim(stored).empty() ? Blank : Text;
+                textKey(trim(stored), &k.text[i * k.width], k.width, it.prefix);
+            }
+            break;
+        case 'D': {
+            int y = 0, m = 0, d = 0;
+            const bool ok = digits(stored.substr(0, 4), y) && digits(stored.substr(4, 2), m)
+                            && digits(stored.substr(6, 2), d) && validDate(y, m, d);
+            it.cls = ok ? Date : Blank; // the empty date form counts as blank
+            it.num = y * 10000.0 + m * 100 + d;
+            break;
+        }
+        case 'L': {
+            const char c = stored.empty() ? ' ' : stored[0];
+            const bool yes = std::strchr("JTYjty", c) != nullptr && c != '\0';
+            // "Ja " before "Nei"; "No " before "Yes".
+            it.num = spec.spraak == 1 ? (yes ? 1 : 0) : (yes ? 0 : 1);
+            break;
+        }
+        case 'M':
+            break; // "EDITOR" and "editor" are equal without regard to case
+        default: {
+            const std::string_view display = trim(stored);
+            it.cls = textCellKey(display, spec, it.num);
+            if (it.cls == Text)
+                textKey(display, &k.text[i * k.width], k.width, it.prefix);
+        }
+        }
+    }
+    return k;
+}
+
+} // namespace
+
+std::uint8_t collationWeight(std::uint8_t b) { return kWeights[b]; }
+
+std::string collationKey(const QString &text)
+{
+    const std::string bytes = engine::toCp1252(text.toStdString());
+    std::string key(bytes.size(), '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        key[i] = static_cast<char>(kWeights[static_cast<std::uint8_t>(bytes[i])]);
+    return key;
+}
+
+bool readLocaleNumber(std::string_view text, char decSep, double &value)
+{
+    text = trim(text);
+    char buf[64];
+    if (text.empty() || text.size() >= sizeof buf)
+        return false;
+    std::size_t n = 0;
+    std::size_t i = 0;
+    if (text[i] == '+' || text[i] == '-')
+        buf[n++] = text[i++];
+    bool anyDigit = false;
+    bool sep = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            anyDigit = true;
+            buf[n++] = c;
+        } else if (c == decSep && !sep) {
+            sep = true;
+            buf[n++] = '.';
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        buf[n++] = 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            buf[n++] = text[i++];
+        const std::size_t expStart = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            buf[n++] = text[i++];
+        if (i == expStart)
+            return false;
+    }
+    if (i != text.size())
+        return false;
+    const char *first = buf[0] == '+' ? buf + 1 : buf;
+    const auto [end, ec] = std::from_chars(first, buf + n, value);
+    return ec == std::errc() && end == buf + n;
+}
+
+bool readLocaleDate(std::string_view text, int DefAarHundre, double &value)
+{
+    text = trim(text);
+    const auto p1 = text.find('.');
+    const auto p2 = p1 == std::string_view::npos ? p1 : text.find('.', p1 + 1);
+    if (p2 == std::string_view::npos)
+        return false;
+    const std::string_view ds = text.substr(0, p1), ms = text.substr(p1 + 1, p2 - p1 - 1),
+                           ys = text.substr(p2 + 1);
+    int d = 0, m = 0, y = 0;
+    if (ds.size() > 2 || ms.size() > 2 || (ys.size() != 2 && ys.size() != 4) || !digits(ds, d)
+        || !digits(ms, m) || !digits(ys, y))
+        return false;
+    if (ys.size() == 2)
+        y += DefAarHundre;
+    if (!validDate(y, m, d))
+        return false;
+    value = y * 10000.0 + m * 100 + d;
+    return true;
+}
+
+std::vector<std::int32_t> sortedOrder(const std::vector<std::int32_t> &order, RecordStore &store,
+                                      const engine::TdbField &f, const SortSpec &spec)
+{
+    Keys k = buildKeys(order, store, f, spec);
+    const std::uint8_t *text = k.text.data();
+    const std::size_t w = k.width;
+    const auto blankEnd = std::stable_partition(k.items.begin(), k.items.end(),
+                                                [](const Item &it) { return it.cls == Blank; });
+    std::stable_sort(blankEnd, k.items.end(), [text, w](const Item &a, const Item &b) {
+        if (a.cls != b.cls)
+            return a.cls < b.cls;
+        if (a.cls != Text)
+            return a.num < b.num;
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return w > 8 && std::memcmp(text + a.pos * w + 8, text + b.pos * w + 8, w - 8) < 0;
+    });
+    std::vector<std::int32_t> out;
+    out.reserve(order.size());
+    if (!spec.blanksFirst)
+        std::rotate(k.items.begin(), blankEnd, k.items.end());
+    for (const Item &it : k.items)
+        out.push_back(order[it.pos]);
+    if (!spec.ascending)
+        std::reverse(out.begin(), out.end());
+    return out;
+}
+
+} // namespace kvilbo::listview
