@@ -1,0 +1,37 @@
+# core: the main window TForm3 and the parts it wires together (widgets).
+add_library(core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/card_list.h
+  ${CMAKE_CURRENT_LIST_DIR}/card_surface.cpp ${CMAKE_CURRENT_LIST_DIR}/card_surface.h
+  ${CMAKE_CURRENT_LIST_DIR}/database_session.cpp ${CMAKE_CURRENT_LIST_DIR}/database_session.h
+  ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm.cpp ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm.h
+  ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm_database.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/message_line.cpp ${CMAKE_CURRENT_LIST_DIR}/message_line.h
+  ${CMAKE_CURRENT_LIST_DIR}/navigation.cpp ${CMAKE_CURRENT_LIST_DIR}/navigation.h
+  ${CMAKE_CURRENT_LIST_DIR}/palette_transform.cpp ${CMAKE_CURRENT_LIST_DIR}/palette_transform.h
+  ${CMAKE_CURRENT_LIST_DIR}/program_errors.cpp ${CMAKE_CURRENT_LIST_DIR}/program_errors.h
+  ${CMAKE_CURRENT_LIST_DIR}/status_bar.cpp ${CMAKE_CURRENT_LIST_DIR}/status_bar.h
+  ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp ${CMAKE_CURRENT_LIST_DIR}/status_texts.h
+  ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.h
+  ${CMAKE_CURRENT_LIST_DIR}/user_prompts.cpp ${CMAKE_CURRENT_LIST_DIR}/user_prompts.h
+  ${CMAKE_CURRENT_LIST_DIR}/welcome_window.cpp ${CMAKE_CURRENT_LIST_DIR}/welcome_window.h
+  ${CMAKE_CURRENT_LIST_DIR}/window_placement.cpp ${CMAKE_CURRENT_LIST_DIR}/window_placement.h
+)
+target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(core PUBLIC core_logic layout_logic Qt6::Widgets)
+target_compile_definitions(core PRIVATE
+  KVILBO_VERSION="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+target_compile_options(core PRIVATE -Wall -Wextra)
+
+# The list grid is the list view's once listview/ builds one; until then a
+# plain grid stands in. Which one is known only after every folder is read.
+function(kvilbo_core_choose_list_grid core_dir)
+  if(TARGET listview)
+    target_sources(core PRIVATE ${core_dir}/listview_card_list.cpp)
+    target_link_libraries(core PUBLIC listview)
+  else()
+    target_sources(core PRIVATE ${core_dir}/placeholder_card_list.cpp)
+  endif()
+endfunction()
+cmake_language(EVAL CODE
+  "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL kvilbo_core_choose_list_grid [[${CMAKE_CURRENT_LIST_DIR}]])")
