@@ -70,7 +70,10 @@ int findHeader(engine::TDbfTable &FORFIL)
 {
     for (int r = 1; r <= FORFIL.RecCount(); ++r) {
         FORFIL.Go(r);
-        if (!FORFIL.IsCurrentRecDeleted() && trimmed(FORFIL.GetF(Felt::FormType)) == "1")
+        // With the header deletion-marked the first live FormType 1 record is a
+        // column; taking it for the header would read every column one record off.
+        if (!FORFIL.IsCurrentRecDeleted() && trimmed(FORFIL.GetF(Felt::FormType)) == "1"
+            && trimmed(FORFIL.GetF(Felt::ObjType)) == "1")
             return r;
     }
     return 0;
@@ -92,13 +95,15 @@ ListLayout readListLayout(engine::TDbfTable &FORFIL, engine::TDbfTable &DBF)
         const int header = findHeader(FORFIL);
         out.headerFound = header > 0;
         for (int c = 1; out.headerFound && c <= n; ++c) {
-            // A layout made for a table with fewer fields has no record for the
-            // last columns: they show their own field with the default width.
-            if (header + c > FORFIL.RecCount()) {
+            // A layout made for a table with fewer fields has no column record for
+            // the last columns: they show their own field with the default width.
+            if (header + c <= FORFIL.RecCount())
+                FORFIL.Go(header + c);
+            if (header + c > FORFIL.RecCount() || trimmed(FORFIL.GetF(Felt::FormType)) != "1"
+                || trimmed(FORFIL.GetF(Felt::ObjType)) != "2") {
                 out.state.columns.push_back(defaultColumn(DBF, c));
                 continue;
             }
-            FORFIL.Go(header + c);
             layout::ListColumnState col;
             col.heading = trimmed(FORFIL.GetF(Felt::ObjRefTxt));
             col.fieldNumber = strictInt(FORFIL, Felt::ObjRefNr, "ObjRefNr");
