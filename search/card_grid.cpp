@@ -19,11 +19,11 @@ std::vector<int> CardGrid::visualColumns() const
     return columns;
 }
 
-void setAllMarks(CardGrid &grid, bool marked)
+void CardGrid::setAllMarks(bool marked)
 {
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        if (grid.IsRowMarked(row) != marked)
-            grid.SetRowMark(row, marked);
+    for (int row = 0; row < rowCount(); ++row) {
+        if (IsRowMarked(row) != marked)
+            SetRowMark(row, marked);
     }
 }
 

@@ -27,6 +27,8 @@ public:
     virtual void SetRowMark(int row, bool marked) = 0;
     /// Number of marked rows.
     virtual int CountMarkedRows() const;
+    /// Marks or unmarks every row.
+    virtual void setAllMarks(bool marked);
     /// Card-table field number shown in column c.
     virtual int columnField(int c) const = 0;
     /// Display text of the cell of row and column c.
@@ -42,8 +44,6 @@ public:
     virtual void setCurrentCell(int row, int c) = 0;
 };
 
-/// Marks or unmarks every row.
-void setAllMarks(CardGrid &grid, bool marked);
 /// The marked rows in list order.
 std::vector<int> markedRows(const CardGrid &grid);
 /// First column showing field feltNr, or -1.

@@ -63,13 +63,13 @@ void MarkingCommands::unmarkCurrent()
 
 void MarkingCommands::markAll()
 {
-    setAllMarks(m_grid, true);
+    m_grid.setAllMarks(true);
     m_host.refreshStatus();
 }
 
 void MarkingCommands::unmarkAll()
 {
-    setAllMarks(m_grid, false);
+    m_grid.setAllMarks(false);
     m_host.refreshStatus();
 }
 
