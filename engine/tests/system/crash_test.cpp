@@ -110,6 +110,8 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
     std::unique_ptr<TempDir> folder;
     std::map<std::pair<int, int>, Reported> allReported;
     int blankAllowed = 0;
+    int completedRecords = 0;
+    int claimsLeft = 0;
     std::uniform_int_distribution<int> delayUs(0, 8000);
 
     for (int kill = 0; kill < kills; ++kill) {
@@ -129,8 +131,10 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
             writer.kill();
             const int status = writer.wait();
             ASSERT_TRUE(WIFSIGNALED(status)) << "writer ended by itself: " << describeStatus(status);
-            for (const auto &[seq, r] : collectReports(writer))
+            for (const auto &[seq, r] : collectReports(writer)) {
                 allReported[{writerId, seq}] = r;
+                completedRecords += r.appended ? 1 : 0;
+            }
         }
         ++blankAllowed;
 
@@ -162,8 +166,11 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
                                                  << key.first << "," << key.second << ") lost";
         }
         check.closedatabase();
-        takeOverDeadClaim(table);
+        claimsLeft += takeOverDeadClaim(table) ? 1 : 0;
     }
+    RecordProperty("kills", kills);
+    RecordProperty("completed_records", completedRecords);
+    RecordProperty("kills_holding_the_claim", claimsLeft);
 }
 
 TEST_P(RandomKills, packKilledAtRandomLeavesOldOrNewPair)
@@ -205,6 +212,7 @@ TEST_P(RandomKills, packKilledAtRandomLeavesOldOrNewPair)
         ASSERT_EQ("", checkFixture(table, "pack", records)) << "kill " << kill;
         ASSERT_EQ("", checkStillWritable(table)) << "kill " << kill;
     }
+    RecordProperty("kills", kills);
     RecordProperty("interrupted_packs", interrupted);
 }
 

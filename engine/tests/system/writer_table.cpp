@@ -115,19 +115,20 @@ RecordState readRecord(TDbfTable &table)
     return state;
 }
 
-void takeOverDeadClaim(const std::string &path)
+bool takeOverDeadClaim(const std::string &path)
 {
     TDbfTable table;
     if (!table.OpenDatabase(path, false, false))
         throw std::runtime_error("cannot open " + path + ": " + table.lastMessage());
     if (!table.CoverCheck())
-        return;
+        return false;
     // Claims are judged by age; a clock past the zombie time sees the dead
     // writer's claim as the stale one it is.
     table.setClock([] { return localNow() + 3600.0 / 86400.0; });
     if (!table.Cover())
         throw std::runtime_error("dead claim on " + path + " not taken over");
     table.UnCover();
+    return true;
 }
 
 } // namespace kvilbo::engine::systemtest

@@ -42,7 +42,8 @@ struct RecordState {
 /// Reads and checks the current record: name matches its numbers, memo is a whole version.
 RecordState readRecord(TDbfTable &table);
 
-/// Frees a claim left by a killed writer the way any instance would once the zombie time passed.
-void takeOverDeadClaim(const std::string &path);
+/// Frees a claim left by a killed writer the way any instance would once the zombie time passed;
+/// true when there was one.
+bool takeOverDeadClaim(const std::string &path);
 
 } // namespace kvilbo::engine::systemtest
