@@ -2,6 +2,7 @@
 
 #include "engine/tests/system/writer_table.h"
 
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 
@@ -159,6 +160,10 @@ void runFixtureOperation(TDbfTable &table, const std::string &operation)
 
 std::string checkFixture(const std::string &path, const std::string &operation, int count)
 {
+    // Looked at before any OpenDatabase could repair it: the program's open
+    // command refuses a file name that does not exist without asking the engine.
+    if (!std::filesystem::exists(path))
+        return "the table file is missing on disk";
     TDbfTable table;
     if (!table.OpenDatabase(path, false, false))
         return "table no longer opens: " + table.lastMessage();
