@@ -30,16 +30,21 @@ void openOrThrow(TDbfTable &table, const fs::path &path, bool exclusive)
         throw std::runtime_error(path.string() + ": " + table.lastMessage());
 }
 
-// Copies a table and its memo file (if any) to work names in the same folder.
+// Copies a table and its memo file (any extension case) to work names in the
+// same folder, dropping what an earlier pack of the work copy left.
 fs::path workCopy(const std::string &stem)
 {
     const fs::path dir = benchDir();
-    for (const char *ext : {".dbf", ".fpt"}) {
-        const fs::path from = dir / (stem + ext);
-        if (fs::exists(from))
-            fs::copy_file(from, dir / ("work_" + stem + ext), fs::copy_options::overwrite_existing);
+    for (const auto &entry : fs::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("work_" + stem + ".", 0) == 0)
+            fs::remove(entry.path());
     }
-    fs::remove(dir / ("work_" + stem + ".dbf.backup"));
+    for (const auto &entry : fs::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(stem + ".", 0) == 0 && name.find(".backup") == std::string::npos)
+            fs::copy_file(entry.path(), dir / ("work_" + name), fs::copy_options::overwrite_existing);
+    }
     return dir / ("work_" + stem + ".dbf");
 }
 

@@ -160,6 +160,9 @@ int main(int argc, char **argv)
             for (long i = 1; i <= o.records; ++i) {
                 table.Go(static_cast<int>(i));
                 table.MemoWrite(10, memoFor(i));
+                // Writing the memo's pointer makes the record live again.
+                if (o.deletedEvery > 0 && i % o.deletedEvery == 0)
+                    table.Delete(true);
             }
             table.closedatabase();
         }
