@@ -2,6 +2,7 @@
 
 #include "engine/dbf_messages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -77,6 +78,8 @@ bool TDbfTable::tryTakeClaim(bool allowTakeover, bool &tookOver)
     claim[0] = 1;
     putStamp(claim, m_clock());
     m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
+    m_ownsClaim = true;
+    std::memcpy(m_claimStamp.data(), claim + kStampAt, m_claimStamp.size());
     return true;
 }
 
@@ -103,14 +106,85 @@ bool TDbfTable::Cover()
     return false;
 }
 
+bool TDbfTable::underClaim(const std::function<void()> &work)
+{
+    if (!m_file)
+        return false;
+    {
+        // Usual case, the claim is free: take it, do the work and release it
+        // while holding the OS lock throughout, so no other writer can even
+        // look at the claim in between.
+        ClaimLock lock(*m_file);
+        std::uint8_t head[32] = {};
+        m_file->readAt(0, head, sizeof head);
+        std::uint8_t *claim = head + kClaimFlagOffset;
+        if (claim[0] != 1) {
+            std::copy(head, head + sizeof head, m_lockedHeader.begin());
+            m_headerFresh = true;
+            claim[0] = 1;
+            putStamp(claim, m_clock());
+            m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
+            m_ownsClaim = true;
+            const auto release = [&] {
+                m_ownsClaim = false;
+                m_headerFresh = false;
+                claim[0] = 0;
+                putStamp(claim, releaseStamp());
+                m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
+            };
+            try {
+                work();
+            } catch (...) {
+                try {
+                    release();
+                } catch (...) {
+                }
+                throw;
+            }
+            release();
+            return true;
+        }
+    }
+    // Held by someone else: wait for it (or take it over) the ordinary way.
+    if (!Cover())
+        return false;
+    try {
+        work();
+    } catch (...) {
+        releaseClaimAfterFailure();
+        throw;
+    }
+    releaseOwnClaim();
+    return true;
+}
+
 void TDbfTable::UnCover()
 {
     if (!m_file)
         return;
+    m_ownsClaim = false;
     ClaimLock lock(*m_file);
     std::uint8_t claim[kClaimSpan] = {};
     m_file->readAt(kClaimFlagOffset, claim, kClaimSpan);
     if (claim[0] != 1)
+        return;
+    claim[0] = 0;
+    putStamp(claim, releaseStamp());
+    m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
+}
+
+void TDbfTable::releaseOwnClaim()
+{
+    // The engine's own writes release only the claim this instance took and
+    // still holds (same stamp): releasing blindly after the claim had passed
+    // to another writer would let a third one in beside it.
+    if (!m_file || !m_ownsClaim)
+        return;
+    m_ownsClaim = false;
+    ClaimLock lock(*m_file);
+    std::uint8_t claim[kClaimSpan] = {};
+    m_file->readAt(kClaimFlagOffset, claim, kClaimSpan);
+    if (claim[0] != 1 || std::memcmp(claim + kStampAt, m_claimStamp.data(), m_claimStamp.size()) != 0)
         return;
     claim[0] = 0;
     putStamp(claim, releaseStamp());
@@ -122,7 +196,7 @@ void TDbfTable::releaseClaimAfterFailure() noexcept
     // The original failure is what the caller must see; a second one while
     // releasing leaves the claim to expire at the zombie time.
     try {
-        UnCover();
+        releaseOwnClaim();
     } catch (...) {
     }
 }
@@ -137,6 +211,21 @@ bool TDbfTable::LegalCover()
         return false;
     const std::int64_t age = claimAgeSeconds(stampOf(claim));
     return age >= 0 && age <= FDBFzoombieTid;
+}
+
+void TDbfTable::ensureEndByte()
+{
+    // Under the claim lock no writer can take the claim, so an appender cannot
+    // move the end of the file between looking at the last byte and adding one.
+    ClaimLock lock(*m_file);
+    if (LegalCover())
+        return;
+    const std::uint64_t size = m_file->size();
+    std::uint8_t last = 0;
+    if (size > 0)
+        m_file->readAt(size - 1, &last, 1);
+    if (size == 0 || last != kEofByte)
+        m_file->writeAt(size, &kEofByte, 1);
 }
 
 bool TDbfTable::CoverCheck()

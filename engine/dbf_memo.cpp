@@ -160,22 +160,19 @@ void TDbfTable::MemoWrite(std::uint16_t feltnummer, const std::string &Innhold)
         LVD(msg::kWriteNoRecords, true);
         return;
     }
-    if (!Cover())
-        return;
-    try {
+    // The report comes after the work: handlers must not run while the
+    // claim's OS lock keeps every other writer waiting.
+    const bool done = underClaim([&] {
         if (Innhold.empty()) {
-            LVD(msg::kMemoWriteEmpty, false);
             Go(record);
             storeMemoPointer(feltnummer, 0);
-            Write(true);
+            writeCurrentRecord();
         } else {
             writeMemoLocked(feltnummer, record, toCp1252(Innhold));
         }
-    } catch (...) {
-        releaseClaimAfterFailure();
-        throw;
-    }
-    UnCover();
+    });
+    if (done && Innhold.empty())
+        LVD(msg::kMemoWriteEmpty, false);
 }
 
 void TDbfTable::writeMemoLocked(std::uint16_t feltnummer, int record, const std::string &bytes)
@@ -222,7 +219,7 @@ void TDbfTable::writeMemoLocked(std::uint16_t feltnummer, int record, const std:
     m_memoFile->writeAt(0, header, headerLen);
     Go(record);
     storeMemoPointer(feltnummer, static_cast<std::uint32_t>(target));
-    Write(true);
+    writeCurrentRecord();
 }
 
 std::string TDbfTable::MemoState(int FeltNrX) const

@@ -4,22 +4,34 @@
 #include "engine/dbf_messages.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace kvilbo::engine {
 namespace {
 
-// Sequential reads of an exclusively opened table are served from a window of
-// this size, so a scan costs one system call per window instead of per record.
+// Sequential reads are served from a window of this size, so a scan costs one
+// system call per window instead of one per record.
 constexpr std::size_t kReadAheadBytes = 64 * 1024;
 
 bool allAscii(const std::uint8_t *p, std::size_t n)
 {
-    for (std::size_t i = 0; i < n; ++i)
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < n; ++i)
         if (p[i] >= 0x80)
             return false;
     return true;
 }
+
+// How long a shared table's read-ahead window may be served: another
+// instance's write is seen at most this much later while scanning.
+constexpr auto kSharedWindowLife = std::chrono::milliseconds(50);
 
 } // namespace
 
@@ -33,19 +45,25 @@ void TDbfTable::readRecordAt(std::int64_t index)
     const std::size_t len = FDBFBuff.size();
     if (len == 0)
         return;
-    if (index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount) {
+    // Under the claim every read goes to the file: what is read then is written back.
+    const bool windowAllowed = FDBFExclusive || !m_ownsClaim;
+    if (windowAllowed && index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount &&
+        (FDBFExclusive || std::chrono::steady_clock::now() - m_cacheFilled < kSharedWindowLife)) {
         std::memcpy(FDBFBuff.data(), &m_cache[(index - m_cacheFirst) * len], len);
         m_lastRead = index;
         return;
     }
-    const bool sequential = FDBFExclusive && index == m_lastRead + 1;
+    const bool sequential = windowAllowed && index == m_lastRead + 1;
     m_lastRead = index;
+    m_cacheCount = 0;
     if (sequential) {
         const std::size_t n = std::max<std::size_t>(1, kReadAheadBytes / len);
         m_cache.resize(n * len);
         const std::size_t got = m_file->readAt(recordOffset(index), m_cache.data(), m_cache.size());
         m_cacheFirst = index;
         m_cacheCount = static_cast<std::int64_t>(got / len);
+        if (!FDBFExclusive)
+            m_cacheFilled = std::chrono::steady_clock::now();
         if (m_cacheCount > 0) {
             std::memcpy(FDBFBuff.data(), m_cache.data(), len);
             return;
@@ -195,51 +213,56 @@ bool TDbfTable::Write(bool OverseCover)
         LVD(msg::kWriteOutside, true);
         return false;
     }
-    if (!OverseCover && !Cover())
-        return false;
+    if (!OverseCover)
+        return underClaim([this] { writeCurrentRecord(); });
     try {
-        FDBFBuff[0] = kLiveFlag;
-        writeRecordBytes(FDBFCurrRec);
-        writeHeaderDate();
+        writeCurrentRecord();
     } catch (...) {
         releaseClaimAfterFailure();
         throw;
     }
-    UnCover();
+    releaseOwnClaim();
     return true;
+}
+
+void TDbfTable::writeCurrentRecord()
+{
+    FDBFBuff[0] = kLiveFlag;
+    writeRecordBytes(FDBFCurrRec);
+    writeHeaderDate();
 }
 
 void TDbfTable::AppendBlank()
 {
-    if (!FDBFIsOpened || !Cover())
-        return;
-    try {
-        H_Refresh();
-        const std::int64_t index = FDBFHeader.numRecs;
-        // The record and the end byte go to the file before the count that
-        // makes them part of the table: a crash in between leaves a table
-        // that still opens, with the new record simply not counted.
-        std::fill(FDBFBuff.begin(), FDBFBuff.end(), kLiveFlag);
-        std::vector<std::uint8_t> &bytes = m_scratch;
-        bytes.assign(FDBFBuff.begin(), FDBFBuff.end());
-        bytes.push_back(kEofByte);
-        m_file->writeAt(recordOffset(index), bytes.data(), bytes.size());
-        if (index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount)
-            m_cacheCount = index - m_cacheFirst;
+    if (FDBFIsOpened)
+        underClaim([this] { appendUnderClaim(); });
+}
 
-        const CivilDate today = civilDate(m_clock());
-        FDBFHeader.year = static_cast<std::uint8_t>(today.year % 100);
-        FDBFHeader.month = static_cast<std::uint8_t>(today.month);
-        FDBFHeader.day = static_cast<std::uint8_t>(today.day);
-        FDBFHeader.numRecs = static_cast<std::int32_t>(index + 1);
-        const Block32 head = encodeHeader(FDBFHeader);
-        m_file->writeAt(1, &head[1], 7);
-        FDBFCurrRec = index;
-    } catch (...) {
-        releaseClaimAfterFailure();
-        throw;
-    }
-    UnCover();
+void TDbfTable::appendUnderClaim()
+{
+    // The count must include what other instances appended before the claim was taken.
+    if (m_headerFresh)
+        refreshHeaderFrom(m_lockedHeader.data());
+    else
+        H_Refresh();
+    const std::int64_t index = FDBFHeader.numRecs;
+    // The record and the end byte go to the file before the count that makes
+    // them part of the table: a crash in between leaves a table that still
+    // opens, with the new record simply not counted.
+    std::fill(FDBFBuff.begin(), FDBFBuff.end(), kLiveFlag);
+    std::vector<std::uint8_t> &bytes = m_scratch;
+    bytes.assign(FDBFBuff.begin(), FDBFBuff.end());
+    bytes.push_back(kEofByte);
+    m_file->writeAt(recordOffset(index), bytes.data(), bytes.size());
+
+    const CivilDate today = civilDate(m_clock());
+    FDBFHeader.year = static_cast<std::uint8_t>(today.year % 100);
+    FDBFHeader.month = static_cast<std::uint8_t>(today.month);
+    FDBFHeader.day = static_cast<std::uint8_t>(today.day);
+    FDBFHeader.numRecs = static_cast<std::int32_t>(index + 1);
+    const Block32 head = encodeHeader(FDBFHeader);
+    m_file->writeAt(1, &head[1], 7);
+    FDBFCurrRec = index;
 }
 
 void TDbfTable::Delete(bool verdi)

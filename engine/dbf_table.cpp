@@ -70,6 +70,8 @@ void TDbfTable::resetState()
     FDBFmemo512type = false;
     FDBFmemoBlkSize = 0;
     m_cacheCount = 0;
+    m_lastRead = -2;
+    m_ownsClaim = false;
 }
 
 bool TDbfTable::failOpen(const std::string &message)
@@ -97,13 +99,14 @@ bool TDbfTable::OpenDatabase(const std::string &Filnavn, bool eksklusivt, bool T
 
     bool memoCreated = false;
     try {
-        const std::uint64_t size = m_file->size();
+        std::uint64_t size = m_file->size();
         if (size < 32)
             return failOpen(msg::kTooShort);
         std::uint8_t head[32] = {};
         m_file->readAt(0, head, 32);
         if (!isAcceptedVersion(head[0]))
             return failOpen(msg::kUnknownType);
+        size = stableSize(head);
         FDBFHeader = decodeHeader(head);
         if (!sizeMatchesHeader(size))
             return failOpen(msg::kSizeMismatch);
@@ -135,6 +138,23 @@ bool TDbfTable::OpenDatabase(const std::string &Filnavn, bool eksklusivt, bool T
     if (memoCreated)
         emptyAllMemoPointers();
     return true;
+}
+
+std::uint64_t TDbfTable::stableSize(std::uint8_t *head)
+{
+    // Other instances may append while this one opens: the size must belong
+    // to the record count it is compared with, so the count is read on both
+    // sides of the size until it stays the same.
+    std::uint64_t size = m_file->size();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::uint8_t again[32] = {};
+        m_file->readAt(0, again, 32);
+        if (std::equal(again + 4, again + 8, head + 4))
+            break;
+        std::copy(again, again + 32, head);
+        size = m_file->size();
+    }
+    return size;
 }
 
 bool TDbfTable::sizeMatchesHeader(std::uint64_t size) const
@@ -190,14 +210,7 @@ void TDbfTable::closedatabase()
         return;
     }
     try {
-        if (!LegalCover()) {
-            const std::uint64_t size = m_file->size();
-            std::uint8_t last = 0;
-            if (size > 0)
-                m_file->readAt(size - 1, &last, 1);
-            if (size == 0 || last != kEofByte)
-                m_file->writeAt(size, &kEofByte, 1);
-        }
+        ensureEndByte();
     } catch (...) {
         resetState();
         throw;
@@ -212,6 +225,11 @@ void TDbfTable::H_Refresh()
     std::uint8_t head[32];
     if (m_file->readAt(0, head, 32) < 32)
         return;
+    refreshHeaderFrom(head);
+}
+
+void TDbfTable::refreshHeaderFrom(const std::uint8_t *head)
+{
     // Only what other instances may change is taken over; the structure the
     // record buffer was sized for stays as it was when the table was opened.
     TDBFHeader fresh = decodeHeader(head);

@@ -20,6 +20,7 @@
 #include "engine/dbf_format.h"
 #include "engine/file_io.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -128,7 +129,8 @@ public:
     std::string GetF(int FeltNr) const;
     /// Puts a value into the buffer field named Key, padded or cut to its length.
     void Store(const std::string &Key, const std::string &Rec);
-    /// Writes the buffer to the current record, under the claim unless OverseCover.
+    /// Writes the buffer to the current record, under the claim unless OverseCover;
+    /// afterwards releases the claim if this instance holds it.
     bool Write(bool OverseCover);
     /// Appends one blank record under the claim and makes it current.
     void AppendBlank();
@@ -172,7 +174,7 @@ public:
     // Write claim and sharing
     /// Takes the write claim (waiting up to ten times 100 ms); false when refused.
     bool Cover();
-    /// Releases the write claim.
+    /// Releases the write claim, whoever took it.
     void UnCover();
     /// True when a live claim (flag 1, age 0..zombie time) is set.
     bool LegalCover();
@@ -201,6 +203,8 @@ private:
 
     void resetState();
     bool failOpen(const std::string &message);
+    std::uint64_t stableSize(std::uint8_t *head);
+    void refreshHeaderFrom(const std::uint8_t *head);
     bool sizeMatchesHeader(std::uint64_t size) const;
     const char *readDescriptors(std::uint64_t fileSize);
     MemoOpen openMemo(bool eksklusivt, bool createMissing);
@@ -217,6 +221,11 @@ private:
     void writeMemoLocked(std::uint16_t feltnummer, int record, const std::string &bytes);
     std::int64_t claimAgeSeconds(DateTimeStamp stamp) const;
     bool tryTakeClaim(bool allowTakeover, bool &tookOver);
+    bool underClaim(const std::function<void()> &work);
+    void writeCurrentRecord();
+    void appendUnderClaim();
+    void releaseOwnClaim();
+    void ensureEndByte();
     void releaseClaimAfterFailure() noexcept;
     PackFiles packFiles() const;
     void writePackedFiles(const PackFiles &files);
@@ -237,6 +246,11 @@ private:
     std::int64_t m_cacheFirst = 0;
     std::int64_t m_cacheCount = 0;
     std::int64_t m_lastRead = -2;
+    std::chrono::steady_clock::time_point m_cacheFilled; // when a shared table's window was read
+    bool m_headerFresh = false; // m_lockedHeader was read when the claim was taken just now
+    std::array<std::uint8_t, 32> m_lockedHeader{};
+    bool m_ownsClaim = false;                // this instance took the claim and has not released it
+    std::array<std::uint8_t, 8> m_claimStamp{}; // the stamp it wrote then
 
     std::string FDBFName;
     std::string FDBFOFName;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <set>
@@ -168,6 +169,29 @@ TEST_F(Claim, WriteRefusedWhileAnotherHoldsTheClaim)
     EXPECT_EQ(readBytes(path)[14], 1);
 }
 
+TEST_F(Claim, WriteWithoutTakingTheClaimLeavesAnotherWritersClaim)
+{
+    ASSERT_TRUE(holder.Cover());
+    waiterClock.now = holderClock.now;
+    waiter.Go(1);
+    EXPECT_TRUE(waiter.Write(true));
+    EXPECT_TRUE(waiter.LegalCover());
+    EXPECT_FALSE(waiter.Cover());
+    holder.UnCover();
+    EXPECT_FALSE(waiter.CoverCheck());
+}
+
+TEST_F(Claim, WriterWhoseClaimWasTakenOverDoesNotReleaseTheNewOne)
+{
+    ASSERT_TRUE(holder.Cover());
+    waiterClock.now = holderClock.now;
+    waiterClock.advanceSeconds(31);
+    ASSERT_TRUE(waiter.Cover());
+    holder.Go(1);
+    EXPECT_TRUE(holder.Write(true));
+    EXPECT_TRUE(waiter.LegalCover()) << "the late writer released the claim that replaced its own";
+}
+
 // Runs body in n child processes and waits for all; true when every child succeeded.
 bool inChildren(int n, const std::function<bool(int)> &body)
 {
@@ -223,25 +247,31 @@ TEST(ClaimAcrossProcesses, IncrementsUnderTheClaimAreNeverLost)
     EXPECT_EQ(std::stoi(t.GetF(1)), kProcesses * kEach);
 }
 
-TEST(ClaimAcrossProcesses, ConcurrentAppendsGetDistinctRecords)
+TEST(ClaimAcrossProcesses, ConcurrentAppendsAndMemosGetDistinctPlaces)
 {
     TempDir dir;
     const std::string path = dir.file("APP.DBF");
     TDbfTable t;
-    createTable(t, path, 2, {{"WHO", 'C', 12, 0}});
+    createTable(t, path, 2, {{"WHO", 'C', 12, 0}, {"NOTAT", 'M', 10, 0}});
     constexpr int kProcesses = 4, kEach = 300;
     const bool ok = inChildren(kProcesses, [&](int id) {
         TDbfTable c;
-        if (!c.OpenDatabase(path, false, false))
+        if (!c.OpenDatabase(path, false, false)) {
+            fprintf(stderr, "child %d open: %s\n", id, c.lastMessage().c_str());
             return false;
+        }
         for (int i = 0; i < kEach; ++i) {
             const int before = c.RecNo();
             c.AppendBlank();
-            if (c.RecNo() == before)
+            if (c.RecNo() == before) {
+                fprintf(stderr, "child %d append %d: %s\n", id, i, c.lastMessage().c_str());
                 return false;
-            c.Store("WHO", std::to_string(id) + "-" + std::to_string(i));
+            }
+            const std::string who = std::to_string(id) + "-" + std::to_string(i);
+            c.Store("WHO", who);
             if (!c.Write(false))
                 return false;
+            c.MemoWrite(2, "memo of " + who);
         }
         c.closedatabase();
         return true;
@@ -253,6 +283,8 @@ TEST(ClaimAcrossProcesses, ConcurrentAppendsGetDistinctRecords)
     for (int r = 1; r <= t.RecCount(); ++r) {
         t.Go(r);
         seen.insert(t.GetF(1));
+        const std::string who(trimBlanks(t.GetF(1)));
+        ASSERT_EQ(t.MemoRead(2), "memo of " + who) << "record " << r;
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(kProcesses * kEach));
     EXPECT_EQ(seen.count(std::string(12, ' ')), 0u);
