@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -63,6 +64,22 @@ FieldListView::FieldListView(QWidget *parent) : QTreeWidget(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragDropMode(QAbstractItemView::InternalMove);
     setDropIndicatorShown(true);
+}
+
+void FieldListView::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragMoveEvent(event);
+}
+
+void FieldListView::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Only rows of this list are dragged here; the drop moves the selected ones.
+    if (event->mimeData()->hasFormat(mimeTypes().constFirst())) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void FieldListView::dropEvent(QDropEvent *event)

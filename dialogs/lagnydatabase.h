@@ -37,6 +37,8 @@ public:
     void setMoveHandler(MoveHandler handler) { m_onMove = std::move(handler); }
 
 protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
