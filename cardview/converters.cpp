@@ -114,11 +114,8 @@ QString FreshDate(const QString& DatoStreng, int DefAarhundre)
         .arg(year, 4, 10, QLatin1Char('0'));
 }
 
-QString FreshNum(const QString& tekst, int flen, int fdes, int spraak)
+double numberOf(const QString& tekst, int spraak)
 {
-    // The field length only bounds the optional digits of the picture, and optional
-    // digits never cut a number short; the display therefore does not depend on it.
-    Q_UNUSED(flen);
     QString text = DeleteSpaces(tekst).trimmed();
     if (text.isEmpty())
         text = QStringLiteral("0");
@@ -127,9 +124,19 @@ QString FreshNum(const QString& tekst, int flen, int fdes, int spraak)
     if (!looksLikeNumber(text, separator))
         throw ConversionError(tekst);
     bool ok = false;
-    const double value = QString(text).replace(separator, QLatin1Char('.')).toDouble(&ok);
+    const double value = text.replace(separator, QLatin1Char('.')).toDouble(&ok);
     if (!ok || !qIsFinite(value))
         throw ConversionError(tekst);
+    return value;
+}
+
+QString FreshNum(const QString& tekst, int flen, int fdes, int spraak)
+{
+    // The field length only bounds the optional digits of the picture, and optional
+    // digits never cut a number short; the display therefore does not depend on it.
+    Q_UNUSED(flen);
+    const double value = numberOf(tekst, spraak);
+    const QChar separator = decimalSeparator(spraak);
     return fdes > 0 ? fixedText(value, fdes, separator) : generalText(value, separator);
 }
 

@@ -29,6 +29,10 @@ QString emptyDate();
 /// configuration's `DefAarHundre`.
 QString FreshDate(const QString& DatoStreng, int DefAarhundre);
 
+/// The value of a typed number in language `spraak` (blanks ignored, an empty text 0, either
+/// separator taken as the language's); throws ConversionError when it is not a number.
+double numberOf(const QString& tekst, int spraak);
+
 /// Display text of a number for a field of length `flen` with `fdes` decimals in language
 /// `spraak`; throws ConversionError when `tekst` is not a number.
 QString FreshNum(const QString& tekst, int flen, int fdes, int spraak);
