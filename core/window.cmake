@@ -25,8 +25,9 @@ target_compile_options(core PRIVATE -Wall -Wextra)
 
 # The list grid is the list view's once listview/ builds one; until then a
 # plain grid stands in. Which one is known only after every folder is read.
+option(KVILBO_PLACEHOLDER_LIST_GRID "Main window with the plain stand-in list grid" OFF)
 function(kvilbo_core_choose_list_grid core_dir)
-  if(TARGET listview)
+  if(TARGET listview AND NOT KVILBO_PLACEHOLDER_LIST_GRID)
     target_sources(core PRIVATE ${core_dir}/listview_card_list.cpp)
     target_link_libraries(core PUBLIC listview)
   else()

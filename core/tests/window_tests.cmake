@@ -1,0 +1,9 @@
+# Tests of the main window: its rules without a window, and the window driven
+# on the offscreen platform.
+foreach(name window_logic_test hovedskjerm_test)
+  add_executable(core_${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp ${CMAKE_CURRENT_LIST_DIR}/window_fixture.h)
+  target_link_libraries(core_${name} PRIVATE core Qt6::Test)
+  set_target_properties(core_${name} PROPERTIES AUTOMOC ON)
+  add_test(NAME core_${name} COMMAND core_${name})
+  set_tests_properties(core_${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endforeach()
