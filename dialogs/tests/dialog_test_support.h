@@ -64,10 +64,12 @@ T *child(const QWidget &parent, const char *name)
     return found;
 }
 
-/// Clicks a widget in its middle with the left button.
+/// Clicks a widget with the left button: radio and check buttons on their indicator, others in the middle.
 inline void click(QWidget *widget)
 {
-    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+    const bool indicator = widget->inherits("QRadioButton") || widget->inherits("QCheckBox");
+    const QPoint at = indicator ? QPoint(6, widget->height() / 2) : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 } // namespace kvilbo::dialogs::testing
