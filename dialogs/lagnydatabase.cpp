@@ -386,7 +386,10 @@ void TFormLagNyDatabase::sButton2Click()
         const QString question = QString::fromStdString(m_texts.ss(4082, {fileName}));
         return m_prompts.askYesNoCancel(this, windowTitle(), question) == Answer::Yes;
     };
-    const std::string fileName = m_sFilenameEdit1->text().trimmed().toStdString();
+    std::string fileName = m_sFilenameEdit1->text().trimmed().toStdString();
+    // A bare name typed into the box lands where the file dialog would have started.
+    if (!fileName.empty() && std::filesystem::path(fileName).is_relative())
+        fileName = (wizardStartFolder(m_konfig, m_programFolder) / fileName).string();
     const int message = createNewDatabase(m_rows, fileName, confirm);
     if (message != 0) {
         m_meld->setText(text(message));

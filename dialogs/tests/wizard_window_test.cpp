@@ -270,6 +270,17 @@ private slots:
         QCOMPARE(QFileInfo(path("KUNDER.FPT")).size(), qint64(512));
     }
 
+    void bareNameIsCreatedInTheStartFolder()
+    {
+        Window w(*this);
+        w.typeName(QStringLiteral("NAVN"));
+        w.setFile(QStringLiteral("RELATIV.DBF"));
+        w.ok();
+        QVERIFY(!w.form.isVisible());
+        QVERIFY(QFile::exists(path("RELATIV.DBF")));
+        QCOMPARE(QString::fromStdString(w.form.createdFile()), path("RELATIV.DBF"));
+    }
+
     void answeringNoKeepsTheExistingFiles()
     {
         {
