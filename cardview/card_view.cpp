@@ -109,6 +109,7 @@ void CardView::setOptions(const EditOptions &options)
 void CardView::clear()
 {
     m_fields.clear();
+    m_tabStops.clear();
     const QList<QWidget *> children = card()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         delete *it;
@@ -144,6 +145,7 @@ void CardView::formularsettoppSIDE(engine::TDbfTable &FORFIL)
     for (int index : tabOrder(layout.objects)) {
         QWidget *w = made[static_cast<std::size_t>(index)];
         w->setFocusPolicy(Qt::StrongFocus);
+        m_tabStops.push_back(w);
         if (previous)
             QWidget::setTabOrder(previous, w);
         previous = w;
@@ -259,13 +261,11 @@ void CardView::oppdaterSide()
 
 bool CardView::focusFirstField()
 {
-    for (QWidget *control : m_fields) {
-        if (control->focusPolicy() & Qt::TabFocus) {
-            control->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return false;
+    // The lowest tab number, where Tab starts, rather than the first made.
+    if (m_tabStops.empty())
+        return false;
+    m_tabStops.front()->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 } // namespace kvilbo::cardview

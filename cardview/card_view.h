@@ -47,7 +47,7 @@ public:
     void formularsettoppSIDE(engine::TDbfTable &FORFIL);
     /// Loads the current record of DBF into every field control.
     void oppdaterSide();
-    /// Gives the keyboard focus to the first field control that is a tab stop; false when none.
+    /// Gives the keyboard focus to the field with the lowest tab number; false when none.
     bool focusFirstField();
     /// Destroys the card's controls (database closed).
     void clear();
@@ -69,6 +69,7 @@ private:
     CardContext m_context;
     FieldEditor *m_editor;
     std::vector<QWidget *> m_fields;
+    std::vector<QWidget *> m_tabStops; // in Tab order
     int m_pictureCount = 0;
     int m_textBoxCount = 0;
 };

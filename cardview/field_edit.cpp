@@ -36,6 +36,8 @@ QString storedNumber(const QString &verdi, int L, int D, int spraak)
     if (value > max || value < min)
         return {};
     QString text = fixedText(value, D, QLatin1Char('.'));
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
     if (text.startsWith(QLatin1Char('-')) && text.mid(1).toDouble() == 0.0)
         text.remove(0, 1);
     if (text.size() > L)
