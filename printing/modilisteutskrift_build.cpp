@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -30,9 +31,35 @@ public:
     using QTreeWidget::QTreeWidget;
 
 protected:
+    // A drag without a source widget comes from synthetic events of the same list
+    // (tests); drags from other windows are refused.
+    bool ours(const QDropEvent* event) const
+    {
+        return event->source() == this
+            || (event->source() == nullptr
+                && event->mimeData()->hasFormat(
+                    QStringLiteral("application/x-qabstractitemmodeldatalist")));
+    }
+
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (event->source() == this)
+            QTreeWidget::dragEnterEvent(event);
+        else if (ours(event))
+            event->acceptProposedAction();
+    }
+
+    void dragMoveEvent(QDragMoveEvent* event) override
+    {
+        if (event->source() == this)
+            QTreeWidget::dragMoveEvent(event);
+        else if (ours(event))
+            event->acceptProposedAction();
+    }
+
     void dropEvent(QDropEvent* event) override
     {
-        if (event->source() != this) {
+        if (!ours(event)) {
             event->ignore();
             return;
         }
