@@ -89,8 +89,9 @@ bool acceptNumericKey(QChar ch, const QString &text, int selStart, int selLength
         return true;
     if (ch != QLatin1Char('-'))
         return false;
-    // One sign, in front only, and not typed over a whole selection.
-    return selLength != text.size() && selStart == 0 && !text.contains(QLatin1Char('-'));
+    // One sign, in front only, and not typed over a whole selection (an empty
+    // editor has nothing selected, so it takes the sign).
+    return (text.isEmpty() || selLength != text.size()) && selStart == 0 && !text.contains(QLatin1Char('-'));
 }
 
 QString toggledLogical(const QString &cellText, int spraak)

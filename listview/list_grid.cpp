@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 
 namespace kvilbo::listview {
@@ -277,8 +278,12 @@ void ListGrid::keyPressEvent(QKeyEvent *event)
     const char type = m_model->fieldType(cur.column());
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter) {
-        if (m_model->flags(cur) & Qt::ItemIsEditable)
-            edit(cur);
+        // Enter opens the editor with the caret at the start, not over a selection.
+        if ((m_model->flags(cur) & Qt::ItemIsEditable) && edit(cur, QAbstractItemView::EditKeyPressed, event))
+            if (auto *line = qobject_cast<QLineEdit *>(static_cast<CellDelegate *>(itemDelegate())->activeEditor())) {
+                line->deselect();
+                line->setCursorPosition(0);
+            }
         return;
     }
     if (event->key() == Qt::Key_Space && type == 'L') {
@@ -291,9 +296,11 @@ void ListGrid::keyPressEvent(QKeyEvent *event)
         editMemo(cur.row(), cur.column());
         return;
     }
-    if ((type == 'L' || type == 'M') && !event->text().isEmpty() && event->text()[0].isPrint())
+    const bool typed = !event->text().isEmpty() && event->text()[0].isPrint()
+                       && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if ((type == 'L' || type == 'M') && typed)
         return; // these columns take no typed characters
-    if ((type == 'N' || type == 'F') && !event->text().isEmpty() && event->text()[0].isPrint()
+    if ((type == 'N' || type == 'F') && typed
         && !acceptNumericKey(event->text()[0], QString(), 0, 0,
                              m_model->options().spraak == 1 ? QLatin1Char('.') : QLatin1Char(',')))
         return; // a letter does not open a numeric cell's editor

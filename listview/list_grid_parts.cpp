@@ -1,7 +1,7 @@
 #include "listview/list_grid_parts.h"
 
 #include "engine/dbf_table.h"
-#include "listview/edit_mask.h"
+#include "cardview/edit_mask.h"
 #include "listview/list_columns.h"
 
 #include <QDialog>
@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 namespace kvilbo::listview {
+
+using cardview::EditMask;
 
 ListHeader::ListHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
 {
@@ -82,7 +84,10 @@ QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     edit->setFrame(false);
     const int c = index.column();
     const engine::TdbField f = m_model.table()->GetField(m_model.descriptor(c).field);
-    const EditMask mask(listEditMask(f, decSep(m_model)));
+    // Numbers are typed free-form within the field length: the key rule keeps out
+    // everything but digits, one leading sign and the separator, and the commit
+    // normalises. A fixed-position mask would make the separator jump the caret.
+    const EditMask mask(f.what == 'D' ? listEditMask(f, decSep(m_model)) : QString());
     if (mask.isEmpty())
         edit->setMaxLength(f.len);
     else
@@ -99,7 +104,7 @@ void CellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
     auto *edit = static_cast<QLineEdit *>(editor);
     const QString text = index.data(Qt::EditRole).toString();
     const engine::TdbField f = m_model.table()->GetField(m_model.descriptor(index.column()).field);
-    edit->setText(EditMask(listEditMask(f, decSep(m_model))).fit(text));
+    edit->setText(f.what == 'D' ? EditMask(listEditMask(f, decSep(m_model))).fit(text) : text.trimmed());
     edit->setCursorPosition(0); // the caret starts at the beginning of the text
 }
 
@@ -121,7 +126,8 @@ bool CellDelegate::eventFilter(QObject *object, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         auto *edit = qobject_cast<QLineEdit *>(object);
         const QString typed = key->text();
-        if (edit && !typed.isEmpty() && (typed[0].isPrint() || key->key() == Qt::Key_Backspace)) {
+        const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (edit && !shortcut && !typed.isEmpty() && (typed[0].isPrint() || key->key() == Qt::Key_Backspace)) {
             const int selStart = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
             const QString text = edit->text();
             if (!acceptNumericKey(typed[0], text, selStart, edit->selectedText().size(), decSep(m_model)))

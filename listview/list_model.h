@@ -145,7 +145,7 @@ private:
     ErrorHandler m_error;
 };
 
-/// Writes one edited cell as repl does: converts verdi for field feltNr's type and
+/// Writes one edited cell through repl: converts verdi for field feltNr's type and
 /// stores it into the current record, written under the write claim.
 void defaultCommit(engine::TDbfTable &DBF, int feltNr, const QString &verdi, const ListOptions &options);
 

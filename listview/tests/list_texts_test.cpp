@@ -1,5 +1,5 @@
 // Column descriptors, row keys, edit masks, key rules and field hints.
-#include "listview/edit_mask.h"
+#include "cardview/edit_mask.h"
 #include "listview/list_columns.h"
 
 #include "core/messages.h"
@@ -9,6 +9,8 @@
 
 namespace kvilbo::listview {
 namespace {
+
+using cardview::EditMask;
 
 engine::TdbField field(char type, int len, int des = 0)
 {
@@ -146,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"minus_not_first", '-', "12", 1, 0, ',', false},
                     KeyCase{"minus_only_once", '-', "-12", 0, 0, ',', false},
                     KeyCase{"minus_over_whole_selection", '-', "12", 0, 2, ',', false},
-                    KeyCase{"minus_over_part_selection", '-', "12", 0, 1, ',', true}),
+                    KeyCase{"minus_over_part_selection", '-', "12", 0, 1, ',', true},
+                    KeyCase{"minus_into_empty_editor", '-', "", 0, 0, ',', true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LogicalToggle, SpaceSwitchesTheLanguagesWords)
