@@ -8,6 +8,11 @@
 #include <limits>
 
 namespace kvilbo::engine {
+namespace {
+
+constexpr std::uint64_t kPageSize = 4096;
+
+} // namespace
 
 void TDbfTable::MemoMake(const std::string &Filnavn, std::uint8_t MemoType)
 {
@@ -201,7 +206,12 @@ void TDbfTable::writeMemoLocked(std::uint16_t feltnummer, int record, const std:
             const std::uint64_t stored =
                 m_memoKind == MemoKind::FoxPro ? getBe(blockHead + 4, 4) : getLe(blockHead + 4, 4);
             const std::uint64_t capacity = (stored + blockSize - 1) / blockSize * blockSize;
-            inPlace = capacity >= needed && old + capacity / blockSize <= next;
+            // Overwriting is safe from a kill only within one page: the
+            // system copies a write page by page and may stop between pages,
+            // which would leave neither the old memo nor the new one.
+            const std::uint64_t at = std::uint64_t{old} * blockSize;
+            const bool onePage = at / kPageSize == (at + needed - 1) / kPageSize;
+            inPlace = capacity >= needed && old + capacity / blockSize <= next && onePage;
         }
     }
     const std::uint64_t target = inPlace ? old : next;

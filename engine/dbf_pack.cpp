@@ -195,32 +195,37 @@ void TDbfTable::repackMemos(std::uint8_t *rec, MemoPacker &packer)
 
 void TDbfTable::swapInPackedFiles(const PackFiles &files)
 {
-    writeMarker(files);
+    // The table name never goes missing: the old files get their backup names
+    // as second names first, then each new file replaces its old one in one
+    // rename. A crash after the marker is written is completed on the next
+    // opening; the old backups go before the marker, so with the marker in
+    // place a backup is always this pack's.
     m_fs->remove(files.tableBackup);
     if (!files.memo.empty())
         m_fs->remove(files.memoBackup);
-    std::vector<std::pair<std::string, std::string>> steps = {{files.table, files.tableBackup}};
-    if (!files.memo.empty() && m_fs->exists(files.memo))
-        steps.emplace_back(files.memo, files.memoBackup);
-    steps.emplace_back(files.tableTemp, files.table);
-    if (!files.memo.empty())
-        steps.emplace_back(files.memoTemp, files.memo);
-
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        if (m_fs->rename(steps[i].first, steps[i].second))
-            continue;
-        bool restored = true;
-        for (std::size_t j = i; j-- > 0;)
-            restored = m_fs->rename(steps[j].second, steps[j].first) && restored;
-        if (restored) {
-            m_fs->remove(files.marker);
-            m_fs->remove(files.tableTemp);
-            if (!files.memoTemp.empty())
-                m_fs->remove(files.memoTemp);
+    writeMarker(files);
+    const bool hasMemo = !files.memo.empty() && m_fs->exists(files.memo);
+    std::string failed;
+    if (!m_fs->duplicate(files.table, files.tableBackup))
+        failed = files.table;
+    else if (hasMemo && !m_fs->duplicate(files.memo, files.memoBackup))
+        failed = files.memo;
+    else if (!files.memo.empty() && !m_fs->rename(files.memoTemp, files.memo))
+        failed = files.memoTemp;
+    else if (!m_fs->rename(files.tableTemp, files.table)) {
+        failed = files.tableTemp;
+        // The new memo file is already in place: the old one comes back from its backup.
+        if (hasMemo && !m_fs->rename(files.memoBackup, files.memo)) {
+            // The marker stays: the next opening completes the pack instead.
+            LVD(std::string(msg::kPackRenameHead) + "\"" + failed + "\"", true);
+            return;
         }
-        LVD(std::string(msg::kPackRenameHead) + "\"" + steps[i].first + "\"" + msg::kPackRenameTail,
-            true);
-        return;
+    }
+    if (!failed.empty()) {
+        m_fs->remove(files.tableTemp);
+        if (!files.memoTemp.empty())
+            m_fs->remove(files.memoTemp);
+        LVD(std::string(msg::kPackRenameHead) + "\"" + failed + "\"" + msg::kPackRenameTail, true);
     }
     m_fs->remove(files.marker);
 }
@@ -265,16 +270,19 @@ void TDbfTable::recoverInterruptedPack(const std::string &tablePath)
     const std::string table = path(lines[0]), tableTemp = path(lines[1]), tableBackup = path(lines[2]);
     const std::string memo = path(lines[3]), memoTemp = path(lines[4]), memoBackup = path(lines[5]);
 
-    // Roll forward: the new pair was complete on disk before the marker was written.
+    // Roll forward: the new pair was complete on disk before the marker was
+    // written, and the old files keep their names until each is replaced.
     bool ok = true;
-    if (m_fs->exists(tableTemp) && m_fs->exists(table))
-        ok = m_fs->rename(table, tableBackup) && ok;
-    if (!memo.empty() && m_fs->exists(memoTemp) && m_fs->exists(memo))
-        ok = m_fs->rename(memo, memoBackup) && ok;
-    if (m_fs->exists(tableTemp))
-        ok = m_fs->rename(tableTemp, table) && ok;
-    if (!memo.empty() && m_fs->exists(memoTemp))
-        ok = m_fs->rename(memoTemp, memo) && ok;
+    const bool tableToReplace = m_fs->exists(tableTemp);
+    const bool memoToReplace = !memo.empty() && m_fs->exists(memoTemp);
+    if (tableToReplace && !m_fs->exists(tableBackup) && m_fs->exists(table))
+        ok = m_fs->duplicate(table, tableBackup) && ok;
+    if (memoToReplace && !m_fs->exists(memoBackup) && m_fs->exists(memo))
+        ok = m_fs->duplicate(memo, memoBackup) && ok;
+    if (ok && memoToReplace)
+        ok = m_fs->rename(memoTemp, memo);
+    if (ok && tableToReplace)
+        ok = m_fs->rename(tableTemp, table);
     if (!ok) {
         LVD(std::string(msg::kPackRecoveryFailed) + "\"" + markerName + "\"", true);
         return;

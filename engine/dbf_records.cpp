@@ -45,11 +45,16 @@ void TDbfTable::readRecordAt(std::int64_t index)
     const std::size_t len = FDBFBuff.size();
     if (len == 0)
         return;
+    const auto loaded = [&](const std::uint8_t *record) {
+        std::memcpy(FDBFBuff.data(), record, len);
+        m_diskCopy.assign(record, record + len);
+        m_diskCopyIndex = index;
+    };
     // Under the claim every read goes to the file: what is read then is written back.
     const bool windowAllowed = FDBFExclusive || !m_ownsClaim;
     if (windowAllowed && index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount &&
         (FDBFExclusive || std::chrono::steady_clock::now() - m_cacheFilled < kSharedWindowLife)) {
-        std::memcpy(FDBFBuff.data(), &m_cache[(index - m_cacheFirst) * len], len);
+        loaded(&m_cache[(index - m_cacheFirst) * len]);
         m_lastRead = index;
         return;
     }
@@ -65,7 +70,7 @@ void TDbfTable::readRecordAt(std::int64_t index)
         if (!FDBFExclusive)
             m_cacheFilled = std::chrono::steady_clock::now();
         if (m_cacheCount > 0) {
-            std::memcpy(FDBFBuff.data(), m_cache.data(), len);
+            loaded(m_cache.data());
             return;
         }
     }
@@ -75,17 +80,36 @@ void TDbfTable::readRecordAt(std::int64_t index)
     std::vector<std::uint8_t> &tmp = m_scratch;
     tmp.resize(len);
     const std::size_t got = m_file->readAt(recordOffset(index), tmp.data(), len);
-    if (got == len || (got > 0 && index < FDBFHeader.numRecs)) {
+    if (got == len) {
+        loaded(tmp.data());
+    } else if (got > 0 && index < FDBFHeader.numRecs) {
         std::memcpy(FDBFBuff.data(), tmp.data(), got);
         std::fill(FDBFBuff.begin() + static_cast<std::ptrdiff_t>(got), FDBFBuff.end(), kLiveFlag);
+        m_diskCopyIndex = -1;
     }
 }
 
 void TDbfTable::writeRecordBytes(std::int64_t index)
 {
-    m_file->writeAt(recordOffset(index), FDBFBuff.data(), FDBFBuff.size());
+    const std::size_t len = FDBFBuff.size();
+    std::size_t first = 0;
+    std::size_t end = len;
+    // Only the bytes that changed since the record was read go to the file. A
+    // write is torn by a kill only where it crosses a page boundary, so a
+    // one-field change stays whole; and fields changed meanwhile by another
+    // instance are not put back to what this one read.
+    if (m_diskCopyIndex == index && m_diskCopy.size() == len) {
+        while (first < len && FDBFBuff[first] == m_diskCopy[first])
+            ++first;
+        while (end > first && FDBFBuff[end - 1] == m_diskCopy[end - 1])
+            --end;
+    }
+    if (first < end)
+        m_file->writeAt(recordOffset(index) + first, FDBFBuff.data() + first, end - first);
+    m_diskCopy.assign(FDBFBuff.begin(), FDBFBuff.end());
+    m_diskCopyIndex = index;
     if (index >= m_cacheFirst && index < m_cacheFirst + m_cacheCount)
-        std::memcpy(&m_cache[(index - m_cacheFirst) * FDBFBuff.size()], FDBFBuff.data(), FDBFBuff.size());
+        std::memcpy(&m_cache[(index - m_cacheFirst) * len], FDBFBuff.data(), len);
 }
 
 void TDbfTable::writeHeaderDate()
@@ -254,6 +278,8 @@ void TDbfTable::appendUnderClaim()
     bytes.assign(FDBFBuff.begin(), FDBFBuff.end());
     bytes.push_back(kEofByte);
     m_file->writeAt(recordOffset(index), bytes.data(), bytes.size());
+    m_diskCopy.assign(FDBFBuff.begin(), FDBFBuff.end());
+    m_diskCopyIndex = index;
 
     const CivilDate today = civilDate(m_clock());
     FDBFHeader.year = static_cast<std::uint8_t>(today.year % 100);

@@ -71,6 +71,7 @@ void TDbfTable::resetState()
     FDBFmemoBlkSize = 0;
     m_cacheCount = 0;
     m_lastRead = -2;
+    m_diskCopyIndex = -1;
     m_ownsClaim = false;
 }
 

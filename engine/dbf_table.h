@@ -246,6 +246,8 @@ private:
     std::int64_t m_cacheFirst = 0;
     std::int64_t m_cacheCount = 0;
     std::int64_t m_lastRead = -2;
+    std::vector<std::uint8_t> m_diskCopy; // the current record as last read from or written to the file
+    std::int64_t m_diskCopyIndex = -1;
     std::chrono::steady_clock::time_point m_cacheFilled; // when a shared table's window was read
     bool m_headerFresh = false; // m_lockedHeader was read when the claim was taken just now
     std::array<std::uint8_t, 32> m_lockedHeader{};

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <vector>
+
 namespace kvilbo::engine {
 namespace {
 
@@ -188,6 +190,14 @@ public:
         return ::rename(resolve(from).c_str(), resolve(to).c_str()) == 0;
     }
 
+    bool duplicate(const std::string &from, const std::string &to) override
+    {
+        if (::link(resolve(from).c_str(), resolve(to).c_str()) == 0)
+            return true;
+        // File systems without hard links get a copy.
+        return FileSystem::duplicate(from, to);
+    }
+
     std::time_t modifiedTime(const std::string &path) override
     {
         struct stat st {};
@@ -207,6 +217,28 @@ public:
 };
 
 } // namespace
+
+bool FileSystem::duplicate(const std::string &from, const std::string &to)
+{
+    try {
+        auto in = open(from, ShareMode::Unlocked);
+        if (!in)
+            return false;
+        auto out = create(to);
+        std::vector<char> buffer(1 << 20);
+        for (std::uint64_t at = 0;;) {
+            const std::size_t got = in->readAt(at, buffer.data(), buffer.size());
+            if (got == 0)
+                break;
+            out->writeAt(at, buffer.data(), got);
+            at += got;
+        }
+        out->sync();
+        return true;
+    } catch (const DbfIoError &) {
+        return false;
+    }
+}
 
 std::shared_ptr<FileSystem> posixFileSystem()
 {

@@ -63,6 +63,10 @@ public:
     virtual bool remove(const std::string &path) = 0;
     /// Renames from to to (replacing a file matching to); false on failure.
     virtual bool rename(const std::string &from, const std::string &to) = 0;
+    /// Gives the content of from a second name to (which must not exist) while
+    /// from stays; the default copies through open/create, the real file system
+    /// makes a hard link. False on failure.
+    virtual bool duplicate(const std::string &from, const std::string &to);
     /// Last-modified time; 0 when the file does not exist.
     virtual std::time_t modifiedTime(const std::string &path) = 0;
     /// True when the file exists and can be opened for reading and writing.

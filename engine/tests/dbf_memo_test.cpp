@@ -120,6 +120,20 @@ TEST_F(Memo, OneByteBlocksNeverWriteIntoTheHeader)
     EXPECT_EQ(table.MemoRead(1), "abc");
 }
 
+TEST_F(Memo, RewriteAcrossAPageBoundaryMovesToTheEnd)
+{
+    make(0);
+    table.MemoWrite(1, std::string((63 - 8) * 64 - 8, 'a'));
+    table.AppendBlank();
+    table.MemoWrite(1, std::string(100, 'x'));
+    ASSERT_EQ(table.GetF(1), "63") << "byte 4032, the memo crosses byte 4096";
+    table.MemoWrite(1, std::string(90, 'y'));
+    EXPECT_EQ(table.GetF(1), "65");
+    EXPECT_EQ(table.MemoRead(1), std::string(90, 'y'));
+    table.Go(1);
+    EXPECT_EQ(table.MemoRead(1), std::string((63 - 8) * 64 - 8, 'a'));
+}
+
 TEST_F(Memo, HugeLengthInBlockHeaderReadsUpToTheEndOfTheFile)
 {
     make(0);

@@ -75,15 +75,18 @@ TEST_F(Pack, KeepsOrderOfLiveRecordsWithTheirMemos)
     EXPECT_EQ(readBytes(memo).size(), 512u + 3 * 64);
 }
 
-TEST_F(Pack, FailedRenamePutsThePreviousFilesBack)
+class FailedRename : public Pack, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(FailedRename, PutsThePreviousFilesBack)
 {
+    const std::string failing = GetParam();
     flag({1});
     table.closedatabase();
     const Bytes oldTable = readBytes(path);
     const Bytes oldMemo = readBytes(memo);
     auto faulty = std::make_shared<FaultyFileSystem>();
-    faulty->failRename = [](const std::string &from, const std::string &) {
-        return from.size() > 9 && from.substr(from.size() - 9) == ".FPT.temp";
+    faulty->failRename = [failing](const std::string &from, const std::string &) {
+        return fs::path(from).filename() == failing;
     };
     TDbfTable t(faulty);
     std::vector<std::string> errors;
@@ -93,8 +96,8 @@ TEST_F(Pack, FailedRenamePutsThePreviousFilesBack)
     };
     ASSERT_TRUE(t.OpenDatabase(path, true, false));
     t.Pack();
-    const std::vector<std::string> expected = {std::string(msg::kPackRenameHead) + "\"" + memo + ".temp\"" +
-                                               msg::kPackRenameTail};
+    const std::vector<std::string> expected = {std::string(msg::kPackRenameHead) + "\"" + dir.file(failing) +
+                                               "\"" + msg::kPackRenameTail};
     EXPECT_EQ(errors, expected);
     ASSERT_TRUE(t.isOpen());
     EXPECT_EQ(t.RecCount(), 5);
@@ -104,6 +107,33 @@ TEST_F(Pack, FailedRenamePutsThePreviousFilesBack)
     EXPECT_FALSE(fs::exists(path + ".temp"));
     EXPECT_FALSE(fs::exists(memo + ".temp"));
     EXPECT_FALSE(fs::exists(path + ".packing"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Renames, FailedRename, ::testing::Values("R.FPT.temp", "R.DBF.temp"),
+                         [](const auto &info) { return std::string(info.param[2] == 'F' ? "NewMemo" : "NewTable"); });
+
+TEST_F(Pack, TableNameNeverGoesMissing)
+{
+    flag({3});
+    table.closedatabase();
+    auto watched = std::make_shared<FaultyFileSystem>();
+    int checks = 0;
+    bool missing = false;
+    const std::string table = path;
+    const auto look = [&] {
+        ++checks;
+        missing = missing || !fs::exists(table);
+        return false;
+    };
+    watched->failRename = [&](const std::string &, const std::string &) { return look(); };
+    watched->failWrite = [&](const std::string &, std::uint64_t) { return look(); };
+    TDbfTable t(watched);
+    ASSERT_TRUE(t.OpenDatabase(path, true, false));
+    t.Pack();
+    t.closedatabase();
+    EXPECT_GT(checks, 10);
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(fs::exists(table));
 }
 
 TEST_F(Pack, WriteFailureLeavesTheTableOpenAndUntouched)
@@ -175,16 +205,18 @@ TEST_P(InterruptedPack, NextOpeningCompletesOrKeepsAWholePair)
 INSTANTIATE_TEST_SUITE_P(
     States, InterruptedPack,
     ::testing::Values(
-        CrashState{"BeforeAnyRename", Place::Old, Place::Old, Place::New, Place::New, Place::Absent, Place::Absent,
+        CrashState{"BeforeAnyBackup", Place::Old, Place::Old, Place::New, Place::New, Place::Absent, Place::Absent,
                    true, true},
-        CrashState{"AfterTableBackedUp", Place::Absent, Place::Old, Place::New, Place::New, Place::Old,
-                   Place::Absent, true, true},
-        CrashState{"AfterMemoBackedUp", Place::Absent, Place::Absent, Place::New, Place::New, Place::Old, Place::Old,
+        CrashState{"AfterTableBackup", Place::Old, Place::Old, Place::New, Place::New, Place::Old, Place::Absent,
                    true, true},
-        CrashState{"AfterNewTableInPlace", Place::New, Place::Absent, Place::Absent, Place::New, Place::Old,
+        CrashState{"AfterMemoBackup", Place::Old, Place::Old, Place::New, Place::New, Place::Old, Place::Old,
+                   true, true},
+        CrashState{"AfterNewMemoInPlace", Place::Old, Place::New, Place::New, Place::Absent, Place::Old, Place::Old,
+                   true, true},
+        CrashState{"AfterNewTableInPlace", Place::New, Place::New, Place::Absent, Place::Absent, Place::Old,
                    Place::Old, true, true},
-        CrashState{"AfterEveryRename", Place::New, Place::New, Place::Absent, Place::Absent, Place::Old, Place::Old,
-                   true, true},
+        CrashState{"TableMissingBesideItsBackup", Place::Absent, Place::Old, Place::New, Place::New, Place::Old,
+                   Place::Absent, true, true},
         CrashState{"MarkerCutShort", Place::Old, Place::Old, Place::New, Place::New, Place::Absent, Place::Absent,
                    false, false}),
     [](const auto &info) { return std::string(info.param.label); });

@@ -241,16 +241,37 @@ TEST_F(Records, IoFailureDuringWriteThrowsAndReleasesTheClaim)
 {
     fill(1);
     const std::uint64_t record = recordAt(1);
+    const std::uint64_t length = static_cast<std::uint64_t>(table.Rlen());
     table.closedatabase();
     auto fs = std::make_shared<FaultyFileSystem>();
     TDbfTable faulty(fs);
     ASSERT_TRUE(faulty.OpenDatabase(path, false, false));
-    fs->failWrite = [record](const std::string &, std::uint64_t offset) { return offset == record; };
+    fs->failWrite = [record, length](const std::string &, std::uint64_t offset) {
+        return offset >= record && offset < record + length;
+    };
     faulty.Store("NAVN", "X");
     EXPECT_THROW(faulty.Write(false), DbfIoError);
     EXPECT_FALSE(faulty.CoverCheck());
     fs->failWrite = {};
     EXPECT_TRUE(faulty.Write(false));
+}
+
+TEST_F(Records, WriteLeavesFieldsAnotherInstanceChangedMeanwhile)
+{
+    fill(1);
+    table.closedatabase();
+    TDbfTable other;
+    ASSERT_TRUE(table.OpenDatabase(path, false, false));
+    ASSERT_TRUE(other.OpenDatabase(path, false, false));
+    table.Go(1);
+    other.Go(1);
+    other.Store("TALL", "42");
+    ASSERT_TRUE(other.Write(false));
+    table.Store("NAVN", "MINE");
+    ASSERT_TRUE(table.Write(false));
+    table.Go(1);
+    EXPECT_EQ(table.GetF(1), "MINE ");
+    EXPECT_EQ(table.GetF(2), "   42");
 }
 
 TEST_F(Records, ShortReadAtTheEndFillsTheRestWithSpaces)
