@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -110,6 +111,7 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
     std::unique_ptr<TempDir> folder;
     std::map<std::pair<int, int>, Reported> allReported;
     int blankAllowed = 0;
+    std::set<int> unfinished;
     int completedRecords = 0;
     int claimsLeft = 0;
     std::uniform_int_distribution<int> delayUs(0, 8000);
@@ -119,6 +121,7 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
             folder = std::make_unique<TempDir>();
             createWriterTable(folder->file("KORT.DBF"), static_cast<std::uint8_t>(dbType));
             allReported.clear();
+            unfinished.clear();
             blankAllowed = 0;
         }
         const std::string table = folder->file("KORT.DBF");
@@ -146,7 +149,18 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
         for (int r = 1; r <= check.RecCount(); ++r) {
             check.Go(r);
             const RecordState state = readRecord(check);
-            ASSERT_EQ("", state.problem) << "kill " << kill << ", record " << r;
+            if (!state.problem.empty()) {
+                // Only the record whose first values write was cut short may be
+                // half written: it was the last record when its writer died and
+                // its append was never reported complete.
+                const auto it = allReported.find({state.writer, state.seq});
+                const bool reported = it != allReported.end() && it->second.appended;
+                if (r == check.RecCount() && !reported)
+                    unfinished.insert(r);
+                ASSERT_EQ(1, unfinished.count(r)) << "kill " << kill << ", record " << r << ": "
+                                                  << state.problem;
+                continue;
+            }
             if (state.blank) {
                 ++blanks;
                 continue;
@@ -156,7 +170,8 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
                                            << state.seq << ") stored twice";
             found[key] = state.memoVersion;
         }
-        ASSERT_LE(blanks, blankAllowed) << "kill " << kill << ": more blank records than kills";
+        ASSERT_LE(blanks + static_cast<int>(unfinished.size()), blankAllowed)
+            << "kill " << kill << ": more unfinished records than kills";
         for (const auto &[key, r] : allReported) {
             if (!r.appended)
                 continue;
