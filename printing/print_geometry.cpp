@@ -53,7 +53,7 @@ QColor lighterShade(const QColor& colour)
     float h = 0, s = 0, l = 0;
     colour.getHslF(&h, &s, &l);
     l = std::min(1.0f, l + (1.0f - l) * 75.0f / 1000.0f);
-    return QColor::fromHslF(h < 0 ? 0 : h, s, l);
+    return QColor::fromHslF(h < 0 ? 0 : h, s, l).toRgb();
 }
 
 QColor colourFromBgr(std::uint32_t bgr)
