@@ -85,6 +85,7 @@ class PrintJobsTest : public QObject {
 private slots:
     void documentPagingContinuesAtTheOffset();
     void cardOverflowsToASecondPageWithFurniture();
+    void defaultTemplatePrintsEveryFieldWithItsMemo();
     void markedCardsPrintInListOrder();
     void pageTagStaysInTheBodyButCountsInTheHeader();
     void missingTemplateStopsWithoutPreview();
@@ -140,7 +141,7 @@ void PrintJobsTest::cardOverflowsToASecondPageWithFurniture()
     QCOMPARE(b.previews, 1);
     QCOMPARE(b.doc.pageCount(), 2);
     QCOMPARE(b.db.DBF.RecNo(), 2);
-    const QString pdf = b.pdf(QStringLiteral("card-print.pdf"));
+    const QString pdf = b.pdf(QStringLiteral("card-overflow.pdf"));
     QCOMPARE(pdfPages(pdf), 2);
     for (int page = 1; page <= 2; ++page) {
         const QString text = pdfText(pdf, page);
@@ -151,6 +152,23 @@ void PrintJobsTest::cardOverflowsToASecondPageWithFurniture()
     }
     QVERIFY(pdfText(pdf, 1).contains(QStringLiteral("Avsnitt 1 Kunde 2")));
     QVERIFY(pdfText(pdf, 2).contains(QStringLiteral("Avsnitt 80 Kunde 2")));
+}
+
+void PrintJobsTest::defaultTemplatePrintsEveryFieldWithItsMemo()
+{
+    Bench b(2);
+    b.db.Konfig.UtskriftTTM.setText("KUNDER");
+    b.db.DBF.Go(1);
+    b.db.DBF.MemoWrite(4, "Ringes f\xC3\xB8r levering.\r\nFast kunde siden 2019.");
+    b.jobs.PrintMotor(1, QStringLiteral("Utskrift av et helt kort"), {1});
+    const QString pdf = b.pdf(QStringLiteral("card-print.pdf"));
+    QCOMPARE(pdfPages(pdf), 1);
+    const QString text = pdfText(pdf, 1);
+    for (const QString& expected :
+         {QStringLiteral("NAVN :"), QStringLiteral("Kunde 1"), QStringLiteral("BELOP :"),
+          QStringLiteral("1,50"), QString::fromUtf8("Ringes f\xC3\xB8r levering."),
+          QStringLiteral("Fast kunde siden 2019."), QStringLiteral("KUNDER")})
+        QVERIFY2(text.contains(expected), qPrintable(expected + QLatin1String(" in ") + text));
 }
 
 void PrintJobsTest::markedCardsPrintInListOrder()
