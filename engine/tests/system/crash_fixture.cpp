@@ -27,20 +27,34 @@ int firstVersion(int seq, const std::function<bool(std::size_t)> &lengthFits)
     throw std::logic_error("no memo version of the wanted length");
 }
 
-// Middle-sized memos, so that a rewrite can both outgrow and fit their blocks.
+// Memos of about a kilobyte: four of them reach over the first page boundary
+// of the memo file in every kind, and a rewrite can both outgrow and fit them.
 int baseVersion(int seq)
 {
-    return firstVersion(seq, [](std::size_t n) { return n >= 500 && n <= 700; });
+    return firstVersion(seq, [](std::size_t n) { return n >= 1000 && n <= 1300; });
 }
 
-int grownVersion()
+int grownVersion(int seq)
 {
-    return firstVersion(1, [](std::size_t n) { return n >= 1300; });
+    return firstVersion(seq, [](std::size_t n) { return n >= 1500; });
 }
 
-int shrunkVersion()
+// Somewhat shorter, so the rewrite fits the old blocks and covers most of them.
+int shrunkVersion(int seq)
 {
-    return firstVersion(1, [](std::size_t n) { return n <= 200; });
+    const std::size_t base = memoText(kFixtureWriter, seq, baseVersion(seq)).size();
+    return firstVersion(seq, [base](std::size_t n) { return n + 300 >= base && n + 20 < base; });
+}
+
+// Memo operations rewrite the memo of every live record, so that one of them
+// reaches over a page boundary whatever the block size.
+int newMemoVersion(const std::string &operation, int seq)
+{
+    if (operation == "memo-grow")
+        return grownVersion(seq);
+    if (operation == "memo-shrink")
+        return shrunkVersion(seq);
+    return 0;
 }
 
 struct Expected {
@@ -142,15 +156,18 @@ void runFixtureOperation(TDbfTable &table, const std::string &operation)
         table.Go(2);
         table.Store("NAVN", nameText(kFixtureWriter, 2));
         table.Write(false);
-    } else if (operation == "memo-grow") {
-        table.Go(1);
-        writeMemo(table, kFixtureWriter, 1, grownVersion());
-    } else if (operation == "memo-shrink") {
-        table.Go(1);
-        writeMemo(table, kFixtureWriter, 1, shrunkVersion());
-    } else if (operation == "memo-empty") {
-        table.Go(1);
-        table.MemoWrite(kMemoField, "");
+    } else if (operation.rfind("memo-", 0) == 0) {
+        for (int seq = 1; seq <= table.RecCount(); ++seq) {
+            table.Go(seq);
+            // Writing a record makes it live; the program edits no deleted card.
+            if (table.IsCurrentRecDeleted())
+                continue;
+            const int version = newMemoVersion(operation, seq);
+            if (version > 0)
+                writeMemo(table, kFixtureWriter, seq, version);
+            else
+                table.MemoWrite(kMemoField, "");
+        }
     } else if (operation == "pack") {
         table.Pack();
     } else {
@@ -170,12 +187,12 @@ std::string checkFixture(const std::string &path, const std::string &operation, 
     if (operation == "appendblank" || operation == "append")
         return checkAppend(table, count, operation == "append");
     auto records = fixtureRecords(count);
-    if (operation == "memo-grow")
-        records[0].memoVersions.push_back(grownVersion());
-    if (operation == "memo-shrink")
-        records[0].memoVersions.push_back(shrunkVersion());
-    if (operation == "memo-empty")
-        records[0].memoVersions.push_back(0);
+    if (operation.rfind("memo-", 0) == 0) {
+        for (auto &r : records) {
+            if (!r.deleted)
+                r.memoVersions.push_back(newMemoVersion(operation, r.seq));
+        }
+    }
     if (operation != "pack")
         return compare(table, records);
 

@@ -6,12 +6,18 @@ namespace kvilbo::engine::systemtest {
 
 namespace {
 
+// The kernel copies a write page by page and a SIGKILL can stop it between
+// two pages; within one page a write lands whole or not at all.
+constexpr std::uint64_t kPageSize = 4096;
+
 class ChangeCounter {
 public:
     explicit ChangeCounter(long crashAt) : m_crashAt(crashAt) {}
+    /// Counts one crash point; true when the process is to die there.
+    bool reached() { return ++m_changes == m_crashAt; }
     void beforeChange()
     {
-        if (++m_changes == m_crashAt)
+        if (reached())
             raise(SIGKILL);
     }
 
@@ -33,6 +39,13 @@ public:
     void writeAt(std::uint64_t offset, const void *data, std::size_t count) override
     {
         m_counter->beforeChange();
+        // A write reaching over a page boundary has a second crash point: torn
+        // after its first page.
+        const std::uint64_t firstPageEnd = (offset / kPageSize + 1) * kPageSize;
+        if (offset + count > firstPageEnd && m_counter->reached()) {
+            m_inner->writeAt(offset, data, firstPageEnd - offset);
+            raise(SIGKILL);
+        }
         m_inner->writeAt(offset, data, count);
     }
     std::uint64_t size() override { return m_inner->size(); }
