@@ -4,6 +4,7 @@
 #include "engine/dbf_table.h"
 #include "layout/layout_record.h"
 #include "layout/layout_table.h"
+#include "printing/print_error.h"
 #include "printing/print_geometry.h"
 
 #include <QCheckBox>
@@ -83,9 +84,8 @@ void TFormModiListeUtskrift::FormActivate()
         readListPrint();
         readLabelSettings();
         readTemplate();
-    } catch (const std::exception& e) {
-        if (m_report)
-            m_report(QString::fromStdString(e.what()));
+    } catch (...) {
+        report(std::current_exception());
     }
 }
 
@@ -97,8 +97,7 @@ void TFormModiListeUtskrift::readListPrint()
     m_listFound = settings.has_value();
     if (!m_listFound) {
         // Closing writes nothing into a record that is not the list print settings.
-        if (m_report)
-            m_report(tx(7100));
+        report(std::make_exception_ptr(PrintError(tx(7100).toStdString())));
     } else {
         showFont(m_listFont, settings->font);
         m_shading->setChecked(settings->shading);
@@ -160,9 +159,8 @@ bool TFormModiListeUtskrift::FormCloseQuery()
         return true;
     try {
         writeAll();
-    } catch (const std::exception& e) {
-        if (m_report)
-            m_report(QString::fromStdString(e.what()));
+    } catch (...) {
+        report(std::current_exception());
     }
     return true;
 }
@@ -193,6 +191,14 @@ void TFormModiListeUtskrift::KalkeBredde()
         records.push_back({0, {}, m_columns->topLevelItem(i)->text(ColWidth).toInt()});
     m_used->setText(QString::fromStdString(m_texts.ss(11036, {usedWidthMm(records)})));
     m_printer->setText(QString::fromStdString(m_texts.ss(11038, {printerText().toStdString()})));
+}
+
+void TFormModiListeUtskrift::report(std::exception_ptr error) const
+{
+    if (m_report)
+        m_report(error);
+    else
+        qWarning("print settings: unreported error");
 }
 
 QString TFormModiListeUtskrift::printerText() const
@@ -252,9 +258,8 @@ void TFormModiListeUtskrift::testLabels()
             return;
         if (m_labelTest)
             m_labelTest();
-    } catch (const std::exception& e) {
-        if (m_report)
-            m_report(QString::fromStdString(e.what()));
+    } catch (...) {
+        report(std::current_exception());
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+#include <exception>
 #include <functional>
 
 class QCheckBox;
@@ -56,8 +57,8 @@ public:
     void setFieldChooser(std::function<int()> chooser) { m_chooseField = std::move(chooser); }
     /// Prints the sample label sheet (PrinteLabels(0)).
     void setLabelTest(std::function<void()> test) { m_labelTest = std::move(test); }
-    /// Reports an error text to the program's error handler.
-    void setErrorReporter(std::function<void(const QString&)> report) { m_report = std::move(report); }
+    /// Hands an error to the program's error handler (core::reportUnhandled).
+    void setErrorReporter(std::function<void(std::exception_ptr)> report) { m_report = std::move(report); }
     /// The selected printer's name, empty when none is selected.
     void setPrinterName(const QString& name) { m_printerName = name; }
 
@@ -108,6 +109,7 @@ private:
     QString printFile() const;
     QString tx(int nr) const;
     QString printerText() const;
+    void report(std::exception_ptr error) const;
 
     const core::Texts& m_texts;
     engine::TDbfTable* m_DBF = nullptr;
@@ -116,7 +118,7 @@ private:
     bool m_listFound = false;
     std::function<int()> m_chooseField;
     std::function<void()> m_labelTest;
-    std::function<void(const QString&)> m_report;
+    std::function<void(std::exception_ptr)> m_report;
     QString m_printerName;
 
     QTabWidget* m_tabs = nullptr;

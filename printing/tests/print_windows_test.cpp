@@ -2,6 +2,8 @@
 #include "print_database.h"
 
 #include "printing/modilisteutskrift.h"
+#include "printing/print_commands.h"
+#include "printing/print_error.h"
 #include "printing/page_view.h"
 #include "printing/print_file.h"
 #include "printing/print_preview_window.h"
@@ -70,6 +72,9 @@ private slots:
     void addFieldInsertsTheTagAtTheCaret();
     void templateEditsAreSavedInTheirEncoding();
     void escapeClosesOnlyWithDefEsc();
+    void commandsEndInThePreviewWithTheirJobLine();
+    void commandErrorsReachTheErrorHandler();
+    void settingsTestButtonPrintsTheSampleSheet();
 };
 
 void PrintWindowsTest::pageLabelAndRangeAfterAJob()
@@ -232,7 +237,13 @@ void PrintWindowsTest::closingWritesNoListIntoAForeignRecord()
     {
         TFormModiListeUtskrift form(db.texts);
         form.setTables(&db.DBF, &forfil);
-        form.setErrorReporter([&](const QString& text) { reports << text; });
+        form.setErrorReporter([&](std::exception_ptr error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const PrintError& e) {
+                reports << QString::fromStdString(e.what());
+            }
+        });
         form.show();
         QTest::mouseClick(child<QPushButton>(form, "sButton1"), Qt::LeftButton);
     }
@@ -313,6 +324,75 @@ void PrintWindowsTest::escapeClosesOnlyWithDefEsc()
     form.setDefEsc(true);
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY(!form.isVisible());
+}
+
+void PrintWindowsTest::commandsEndInThePreviewWithTheirJobLine()
+{
+    PrintDatabase db(3);
+    PrintCommands commands(db.texts, db.Konfig);
+    commands.setTables(&db.DBF, &db.layout.FORFIL());
+    QStringList shown;
+    commands.setPreviewShower([&] {
+        shown << child<QLabel>(commands.Form9(), "sLabel6")->text() + QLatin1Char('|')
+                + commands.Form9().document().pageTexts(0).join(QLatin1Char('|'));
+    });
+    QStringList messages;
+    PrintHost host;
+    host.message = [&](const QString& text, bool) { messages << text; };
+    commands.setHost(host);
+    db.DBF.Go(2);
+    commands.printEditorField(QStringLiteral("Notat for [%FIELD002]"));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].startsWith(QStringLiteral("Jobb : Utskrift av et editorfelt|")), qPrintable(shown[0]));
+    QVERIFY(shown[0].contains(QStringLiteral("|Notat for Kunde 2")));
+    commands.printListMarked({});
+    QCOMPARE(messages, QStringList{QStringLiteral("Ingen kort er markert - Ingen utskrift")});
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(db.DBF.RecNo(), 2);
+}
+
+void PrintWindowsTest::commandErrorsReachTheErrorHandler()
+{
+    PrintDatabase db(3);
+    auto& forfil = db.layout.FORFIL();
+    forfil.Go(6);
+    forfil.Store("FormType", "2");
+    QVERIFY(forfil.Write(false));
+    PrintCommands commands(db.texts, db.Konfig);
+    commands.setTables(&db.DBF, &forfil);
+    int shown = 0;
+    commands.setPreviewShower([&] { ++shown; });
+    QStringList errors;
+    commands.setErrorReporter([&](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            errors << QString::fromStdString(e.what());
+        }
+    });
+    commands.printListAll(db.all());
+    QCOMPARE(shown, 1);
+    QCOMPARE(errors, QStringList{QStringLiteral("Finner ikke innstillinger til UTSKRIFT LISTE")});
+}
+
+void PrintWindowsTest::settingsTestButtonPrintsTheSampleSheet()
+{
+    PrintDatabase db(1);
+    PrintCommands commands(db.texts, db.Konfig);
+    commands.setTables(&db.DBF, &db.layout.FORFIL());
+    int frames = 0;
+    commands.setPreviewShower([&] {
+        for (const DrawOp& op : commands.Form9().document().page(0))
+            frames += op.kind == DrawOp::Rectangle;
+    });
+    auto& form = commands.settingsWindow();
+    form.show();
+    typeInto(child<QSpinBox>(form, "sSpinEdit3"), 2);
+    typeInto(child<QSpinBox>(form, "sSpinEdit2"), 5);
+    QTest::mouseClick(child<QPushButton>(form, "TestButton"), Qt::LeftButton);
+    QCOMPARE(frames, 10);
+    QVERIFY(form.isVisible());
+    QCOMPARE(readLabels(db.layout.FORFIL()).sheet.rows, 5);
 }
 
 QTEST_MAIN(PrintWindowsTest)
