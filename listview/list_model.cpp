@@ -55,6 +55,7 @@ void ListModel::build(engine::TDbfTable &DBF, const ListLayout &layout)
     m_order.resize(static_cast<std::size_t>(n));
     std::iota(m_order.begin(), m_order.end(), 1);
     m_marks.assign(static_cast<std::size_t>(n), 0);
+    m_ascendingFresh = -1;
     endResetModel();
     DBF.Go(1);
 }
@@ -139,6 +140,7 @@ int ListModel::appendRecordRow(int recNo)
     if (!m_store || recNo != m_store->count() + 1)
         return -1;
     const int row = rowCount();
+    m_ascendingFresh = -1;
     beginInsertRows({}, row, row);
     try {
         m_store->append();
@@ -155,6 +157,7 @@ void ListModel::refreshRecord(int recNo)
 {
     if (!m_store || recNo < 1 || recNo > m_store->count())
         return;
+    m_ascendingFresh = -1;
     try {
         m_store->refresh(recNo);
     } catch (const std::exception &e) {
@@ -249,10 +252,21 @@ void ListModel::sortByColumn(int c)
             other.sort = SortState::None;
         d.sort = SortState::Ascending;
         break;
-    case SortState::Ascending: d.sort = SortState::Descending; break;
+    case SortState::Ascending:
+        d.sort = SortState::Descending;
+        // Descending is the ascending result reversed: unless a row changed or
+        // came since, the rows hold that result already.
+        if (m_ascendingFresh == c) {
+            setOrder(std::vector<std::int32_t>(m_order.rbegin(), m_order.rend()));
+            m_ascendingFresh = -1;
+            emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+            return;
+        }
+        break;
     case SortState::Descending: d.sort = SortState::None; break;
     }
     sortRows(c, d.sort);
+    m_ascendingFresh = d.sort == SortState::Ascending ? c : -1;
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 

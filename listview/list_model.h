@@ -141,6 +141,7 @@ private:
     std::vector<engine::TdbField> m_fields; // per column: descriptor of its field
     std::vector<std::int32_t> m_order;   // row -> record number
     std::vector<std::uint8_t> m_marks;   // record number - 1 -> marked
+    int m_ascendingFresh = -1;           // column whose ascending order the rows still hold
     CommitHandler m_commit;
     ErrorHandler m_error;
 };

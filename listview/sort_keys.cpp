@@ -45,12 +45,27 @@ const std::array<std::uint8_t, 256> kWeights = buildWeights();
 
 enum Cls : std::uint8_t { Blank = 0, Number = 1, Date = 2, Text = 3 };
 
+// One record's key. Numbers and dates keep their value in k1 as order-preserving
+// bits; texts keep their first 16 collation weights in k1 and k2, so the rest of
+// the text is looked at only for long common beginnings.
 struct Item {
-    double num;
-    std::uint64_t prefix;
-    std::uint32_t pos;
+    std::uint64_t k1;
+    std::uint64_t k2;
+    std::uint32_t rec; // record number - 1
+    std::uint32_t pos; // row before the sort: equal keys keep their order
     std::uint8_t cls;
 };
+
+std::uint64_t orderedBits(double v)
+{
+    if (v == 0)
+        v = 0; // -0 and 0 are equal
+    std::uint64_t u = 0;
+    std::memcpy(&u, &v, sizeof u);
+    return (u & 0x8000000000000000ull) ? ~u : (u | 0x8000000000000000ull);
+}
+
+constexpr std::size_t kInline = 16;
 
 std::string_view trim(std::string_view s)
 {
@@ -93,15 +108,20 @@ bool storedNumber(std::string_view s, double &v)
     return ec == std::errc() && end == buf + n;
 }
 
-void textKey(std::string_view display, std::uint8_t *out, std::size_t width, std::uint64_t &prefix)
+// Weights of display into k1, k2 and tail (the weights past the first kInline).
+void textKey(std::string_view display, std::uint8_t *tail, std::size_t width, std::uint64_t &k1, std::uint64_t &k2)
 {
+    std::uint8_t out[256 + kInline];
     const std::size_t n = std::min(display.size(), width);
     for (std::size_t i = 0; i < n; ++i)
         out[i] = kWeights[static_cast<std::uint8_t>(display[i])];
     std::memset(out + n, 0, width - n);
-    prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        prefix = (prefix << 8) | (i < width ? out[i] : 0);
+    k1 = k2 = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        k1 = (k1 << 8) | out[i];
+        k2 = (k2 << 8) | out[8 + i];
+    }
+    std::memcpy(tail, out + kInline, width - kInline);
 }
 
 // Key class and value of one cell whose display text is display (cp1252).
@@ -117,31 +137,40 @@ std::uint8_t textCellKey(std::string_view display, const SortSpec &spec, double 
 }
 
 struct Keys {
-    std::vector<Item> items;
-    std::vector<std::uint8_t> text; // width bytes per row, text cells only
+    std::vector<Item> items; // one per record, in record order
+    std::vector<std::uint8_t> text; // width - kInline bytes per record, text cells only
     std::size_t width = 0;
+    std::size_t tail() const { return width - kInline; }
 };
 
+// Keys are read in record order, so the record bytes are walked front to back
+// whatever the rows' order is.
 Keys buildKeys(const std::vector<std::int32_t> &order, RecordStore &store, const engine::TdbField &f,
                const SortSpec &spec)
 {
     Keys k;
     const bool textual = f.what != 'N' && f.what != 'F' && f.what != 'D' && f.what != 'L' && f.what != 'M';
-    k.width = std::max<std::size_t>(8, textual ? f.len : 8);
-    k.items.resize(order.size());
+    k.width = std::max<std::size_t>(kInline, textual ? f.len : 0);
+    const std::size_t n = order.size();
+    k.items.resize(n);
+    for (std::size_t row = 0; row < n; ++row)
+        k.items[static_cast<std::size_t>(order[row] - 1)].pos = static_cast<std::uint32_t>(row);
     if (textual || f.what == 'N' || f.what == 'F')
-        k.text.resize(order.size() * k.width);
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::uint8_t *rec = store.record(order[i]);
+        k.text.resize(n * k.tail() + 1);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint8_t *rec = store.record(static_cast<int>(i) + 1);
         const std::string_view stored(reinterpret_cast<const char *>(rec + f.offset), f.len);
         Item &it = k.items[i];
-        it = {0, 0, static_cast<std::uint32_t>(i), Number};
+        double num = 0;
+        it.k1 = it.k2 = 0;
+        it.rec = static_cast<std::uint32_t>(i);
+        it.cls = Number;
         switch (f.what) {
         case 'N':
         case 'F':
-            if (!storedNumber(stored, it.num)) { // damaged: shown (and sorted) as stored text
+            if (!storedNumber(stored, num)) { // damaged: shown (and sorted) as stored text
                 it.cls = trim(stored).empty() ? Blank : Text;
-                textKey(trim(stored), &k.text[i * k.width], k.width, it.prefix);
+                textKey(trim(stored), &k.text[i * k.tail()], k.width, it.k1, it.k2);
             }
             break;
         case 'D': {
@@ -149,25 +178,27 @@ Keys buildKeys(const std::vector<std::int32_t> &order, RecordStore &store, const
             const bool ok = digits(stored.substr(0, 4), y) && digits(stored.substr(4, 2), m)
                             && digits(stored.substr(6, 2), d) && validDate(y, m, d);
             it.cls = ok ? Date : Blank; // the empty date form counts as blank
-            it.num = y * 10000.0 + m * 100 + d;
+            num = y * 10000.0 + m * 100 + d;
             break;
         }
         case 'L': {
             const char c = stored.empty() ? ' ' : stored[0];
-            const bool yes = std::strchr("JTYjty", c) != nullptr && c != '\0';
+            const bool yes = c != '\0' && std::strchr("JTYjty", c) != nullptr;
             // "Ja " before "Nei"; "No " before "Yes".
-            it.num = spec.spraak == 1 ? (yes ? 1 : 0) : (yes ? 0 : 1);
+            num = spec.spraak == 1 ? (yes ? 1 : 0) : (yes ? 0 : 1);
             break;
         }
         case 'M':
             break; // "EDITOR" and "editor" are equal without regard to case
         default: {
             const std::string_view display = trim(stored);
-            it.cls = textCellKey(display, spec, it.num);
+            it.cls = textCellKey(display, spec, num);
             if (it.cls == Text)
-                textKey(display, &k.text[i * k.width], k.width, it.prefix);
+                textKey(display, &k.text[i * k.tail()], k.width, it.k1, it.k2);
         }
         }
+        if (it.cls == Number || it.cls == Date)
+            it.k1 = orderedBits(num);
     }
     return k;
 }
@@ -255,24 +286,31 @@ std::vector<std::int32_t> sortedOrder(const std::vector<std::int32_t> &order, Re
 {
     Keys k = buildKeys(order, store, f, spec);
     const std::uint8_t *text = k.text.data();
-    const std::size_t w = k.width;
-    const auto blankEnd = std::stable_partition(k.items.begin(), k.items.end(),
-                                                [](const Item &it) { return it.cls == Blank; });
-    std::stable_sort(blankEnd, k.items.end(), [text, w](const Item &a, const Item &b) {
+    const std::size_t w = k.tail();
+    // Blanks first (by their row), then the key, then the row: a stable result
+    // from the faster unstable sort.
+    std::sort(k.items.begin(), k.items.end(), [text, w](const Item &a, const Item &b) {
         if (a.cls != b.cls)
             return a.cls < b.cls;
-        if (a.cls != Text)
-            return a.num < b.num;
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return w > 8 && std::memcmp(text + a.pos * w + 8, text + b.pos * w + 8, w - 8) < 0;
+        if (a.k1 != b.k1)
+            return a.k1 < b.k1;
+        if (a.k2 != b.k2)
+            return a.k2 < b.k2;
+        if (a.cls == Text && w > 0) {
+            const int c = std::memcmp(text + std::size_t{a.rec} * w, text + std::size_t{b.rec} * w, w);
+            if (c != 0)
+                return c < 0;
+        }
+        return a.pos < b.pos;
     });
-    std::vector<std::int32_t> out;
-    out.reserve(order.size());
+    const auto blankEnd = std::partition_point(k.items.begin(), k.items.end(),
+                                               [](const Item &it) { return it.cls == Blank; });
     if (!spec.blanksFirst)
         std::rotate(k.items.begin(), blankEnd, k.items.end());
+    std::vector<std::int32_t> out;
+    out.reserve(order.size());
     for (const Item &it : k.items)
-        out.push_back(order[it.pos]);
+        out.push_back(static_cast<std::int32_t>(it.rec) + 1);
     if (!spec.ascending)
         std::reverse(out.begin(), out.end());
     return out;

@@ -198,6 +198,14 @@ TEST_F(ListModelTest, UnreadableNumberIsReportedAndNothingWritten)
     EXPECT_EQ(db.fieldBytes(2, TestDatabase::kBelop), "   -5.00");
 }
 
+TEST_F(ListModelTest, DescendingAfterAnEditSortsTheChangedValueInPlace)
+{
+    model.sortByColumn(0); // anders, Bjørn, Zelda, æsj, Ørjan, Åse, blank
+    ASSERT_TRUE(model.commitCell(model.rowOfRecord(2), 0, QStringLiteral("\u00F8ystein")));
+    model.sortByColumn(0); // descending: Åse, øystein, Ørjan, ...
+    EXPECT_EQ(order(), (Order{5, 3, 2, 1, 7, 4, 6}));
+}
+
 TEST_F(ListModelTest, CommitHandlerGetsRecordFieldAndNormalisedText)
 {
     int rec = 0, felt = 0;
