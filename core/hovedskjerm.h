@@ -21,6 +21,11 @@ class QCheckBox;
 class QToolBar;
 class QToolButton;
 
+namespace kvilbo::cardview {
+class CardView;
+class TForm2;
+} // namespace kvilbo::cardview
+
 // TForm3, the main window: it owns the configuration, the log, the open
 // database and the two views, and wires the parts below it together.
 
@@ -123,6 +128,7 @@ private:
     void showCurrentView();
     void closeViews();
     void onRecordSelected(int recNo, int feltNr, bool marked);
+    void ensureCardView();
     bool orderlyClose();
     void openThroughDialog() { aapnefiler(QString()); }
     void closeDatabaseCommand();
@@ -162,6 +168,8 @@ private:
     CardSurface *m_bakgrunn1 = nullptr;
     WelcomeWindow *m_welcome = nullptr;
     std::unique_ptr<CardList> m_kortliste;
+    cardview::CardView *m_cardView = nullptr; // made with the first database opened
+    cardview::TForm2 *m_Form2 = nullptr;
 };
 
 } // namespace kvilbo::core

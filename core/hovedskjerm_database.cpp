@@ -7,8 +7,13 @@
 #include "core/card_surface.h"
 #include "core/database_session.h"
 #include "core/message_line.h"
+#include "core/program_errors.h"
 #include "core/status_bar.h"
 #include "core/status_texts.h"
+#include "cardview/card_view.h"
+#include "cardview/editorvindu.h"
+#include "cardview/field_editor.h"
+#include "listview/list_grid.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -52,6 +57,8 @@ void TForm3::aapnefiler(const QString &FilValg)
         MSG(m_texts.ss(kOpened, {m_session->fileName()}));
         m_session->openLayout();
         m_kortliste->formularsettoppLISTE(m_session->DBF(), m_session->FORFIL());
+        ensureCardView();
+        m_cardView->formularsettoppSIDE(m_session->FORFIL());
         m_session->DBF().Go(1);
         if (m_session->hasRecords())
             m_kortliste->setCurrentRow(0);
@@ -85,10 +92,32 @@ void TForm3::closeViews()
     m_bakgrunn1->setEnabled(false);
     m_bakgrunn1->hide();
     m_kortliste->clearList();
-    const QList<QWidget *> controls = m_bakgrunn1->card()->findChildren<QWidget *>(
-        QString(), Qt::FindDirectChildrenOnly);
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        delete *it;
+    if (m_cardView)
+        m_cardView->clear();
+}
+
+void TForm3::ensureCardView()
+{
+    if (!m_cardView) {
+        cardview::CardContext context;
+        context.texts = &m_texts;
+        context.MSG = [this](const std::string &text, bool lyd) { MSG(text, lyd); };
+        m_cardView = new cardview::CardView(m_bakgrunn1, m_session->DBF(), context, this);
+        cardview::FieldEditor *editor = &m_cardView->fieldEditor();
+        connect(editor, &cardview::FieldEditor::fieldEntered, this,
+                [this](int feltNr) { guarded([&] { visfeltinfo(feltNr); }); });
+        connect(editor, &cardview::FieldEditor::busy, this, [this] { Opptatt(); });
+        connect(editor, &cardview::FieldEditor::recordWritten, this,
+                [this](int, int) { guarded([this] { m_kortliste->OppdaterListe(); }); });
+        connect(editor, &cardview::FieldEditor::failed, this, [](std::exception_ptr error) { reportUnhandled(error); });
+        m_Form2 = new cardview::TForm2(m_konfig, m_texts, m_options.programFolder, this);
+        connect(m_Form2, &cardview::TForm2::failed, this, [](std::exception_ptr error) { reportUnhandled(error); });
+        if (auto *grid = qobject_cast<listview::ListGrid *>(m_kortliste->widget()))
+            grid->setMemoEditor([this](const QString &text, const QString &) -> std::optional<QString> {
+                return m_Form2->RedigerTekst(text);
+            });
+    }
+    m_cardView->setOptions({m_texts.spraak(), m_konfig.DefAarHundre});
 }
 
 void TForm3::DatabaseLukk()
@@ -152,6 +181,8 @@ void TForm3::VisSideFormular()
     m_ListeVisningAktiv = false;
     Oppdater(0);
     oppdaterSide();
+    if (m_cardView)
+        m_cardView->focusFirstField();
     melding(text(kEditHint));
     MSG(m_texts.ss(kToCardView));
     m_bakgrunn1->horizontalScrollBar()->setValue(0);
@@ -160,7 +191,8 @@ void TForm3::VisSideFormular()
 
 void TForm3::oppdaterSide()
 {
-    // The card's field controls arrive with the card view; the surface has none yet.
+    if (m_cardView)
+        m_cardView->oppdaterSide();
 }
 
 void TForm3::naviger(NavCommand command)

@@ -18,7 +18,7 @@ add_library(core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/window_placement.cpp ${CMAKE_CURRENT_LIST_DIR}/window_placement.h
 )
 target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(core PUBLIC core_logic layout_logic Qt6::Widgets)
+target_link_libraries(core PUBLIC core_logic layout_logic cardview Qt6::Widgets)
 target_compile_definitions(core PRIVATE
   KVILBO_VERSION="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 target_compile_options(core PRIVATE -Wall -Wextra)
