@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QKeyEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -22,6 +23,7 @@ constexpr int kShadow = 4;
 PageView::PageView(PreviewDocument& doc, QScrollArea& scroller) : m_doc(doc), m_scroller(scroller)
 {
     setObjectName(QStringLiteral("PrintPreview"));
+    setFocusPolicy(Qt::StrongFocus);
     scroller.setWidget(this);
     scroller.setAlignment(Qt::AlignCenter);
 }
@@ -109,6 +111,32 @@ void PageView::wheelEvent(QWheelEvent* event)
     }
     const int step = event->angleDelta().y() > 0 ? 10 : -10;
     setZoom(ZoomMode::Percent, zoomPercent() + step);
+    event->accept();
+}
+
+} // namespace kvilbo::printing
+
+namespace kvilbo::printing {
+
+void PageView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        setCurrentPage(m_page + 1);
+        break;
+    case Qt::Key_PageUp:
+        setCurrentPage(m_page - 1);
+        break;
+    case Qt::Key_Home:
+        setCurrentPage(1);
+        break;
+    case Qt::Key_End:
+        setCurrentPage(m_doc.pageCount());
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
     event->accept();
 }
 

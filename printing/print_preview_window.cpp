@@ -80,6 +80,9 @@ void TForm9::build()
     m_thumbnails->setObjectName(QStringLiteral("ThumbnailPreview"));
     m_thumbnails->setViewMode(QListView::IconMode);
     m_thumbnails->setFlow(QListView::TopToBottom);
+    m_thumbnails->setWrapping(false);
+    m_thumbnails->setMovement(QListView::Static);
+    m_thumbnails->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_thumbnails->setIconSize(QSize(kThumbWidth, kThumbWidth * 297 / 210));
     m_thumbnails->setFixedWidth(kThumbWidth + 40);
     m_richEdit = new QPlainTextEdit(this);

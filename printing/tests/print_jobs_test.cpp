@@ -100,6 +100,7 @@ private slots:
     void sampleSheetIsOnePageOfFramedLabels();
     void labelTextNeverOverflowsItsLabel();
     void labelsWithNothingToPrintShow2083();
+    void labelsWithoutSettingsStopWith7102();
 };
 
 void PrintJobsTest::documentPagingContinuesAtTheOffset()
@@ -385,6 +386,28 @@ void PrintJobsTest::labelsWithNothingToPrintShow2083()
     QCOMPARE(b.previews, 0);
     QCOMPARE(b.notices, QStringList{QStringLiteral("Ingen kort er markert - Ingen utskrift")});
     QCOMPARE(b.beeps, 0);
+}
+
+void PrintJobsTest::labelsWithoutSettingsStopWith7102()
+{
+    Bench b(3);
+    auto& forfil = b.db.layout.FORFIL();
+    for (int r = 1; r <= forfil.RecCount(); ++r) {
+        forfil.Go(r);
+        if (QString::fromStdString(forfil.GetF(layout::FormType)).trimmed() == QStringLiteral("6"))
+            forfil.Delete(true);
+    }
+    b.db.DBF.Go(3);
+    try {
+        b.jobs.PrinteLabels(2, b.db.all());
+        QFAIL("no error");
+    } catch (const PrintError& e) {
+        QVERIFY(QString::fromStdString(e.what()).startsWith(
+            QStringLiteral("INNSTILLINGER TIL UTSKRIFT AV ETIKETTER IKKE FUNNET")));
+    }
+    QCOMPARE(b.previews, 0);
+    QCOMPARE(b.doc.pageCount(), 0);
+    QCOMPARE(b.db.DBF.RecNo(), 3);
 }
 
 QTEST_MAIN(PrintJobsTest)

@@ -44,6 +44,18 @@ void typeInto(QSpinBox* spin, int value)
     QTest::keyClick(spin, Qt::Key_Tab);
 }
 
+// An error handler that keeps the texts of the errors it is handed.
+std::function<void(std::exception_ptr)> collectInto(QStringList& texts)
+{
+    return [&texts](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            texts << QString::fromStdString(e.what());
+        }
+    };
+}
+
 // Prints n one-line cards into the window's document.
 void printCards(PrintDatabase& db, TForm9& form, int n)
 {
@@ -84,8 +96,17 @@ void PrintWindowsTest::pageLabelAndRangeAfterAJob()
     printCards(db, form, 5);
     form.show();
     QCOMPARE(child<QLabel>(form, "sLabel8")->text(), QStringLiteral("SIDE 1 AV 5"));
+    if (!qEnvironmentVariableIsEmpty("KVILBO_PRINT_PDF_DIR"))
+        form.grab().save(qEnvironmentVariable("KVILBO_PRINT_PDF_DIR") + QStringLiteral("/preview.png"));
     QCOMPARE(child<QSpinBox>(form, "sSpinEdit1")->value(), 5);
     QCOMPARE(child<QSpinBox>(form, "sSpinEdit1")->maximum(), 5);
+    auto* view = child<PageView>(form, "PrintPreview");
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(child<QLabel>(form, "sLabel8")->text(), QStringLiteral("SIDE 3 AV 5"));
+    QTest::keyClick(view, Qt::Key_End);
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(view->currentPage(), 5);
     QTest::mouseClick(child<QSpinBox>(form, "sSpinEdit5"), Qt::LeftButton);
     QVERIFY(child<QRadioButton>(form, "sRadioButton2")->isChecked());
 }
@@ -237,13 +258,7 @@ void PrintWindowsTest::closingWritesNoListIntoAForeignRecord()
     {
         TFormModiListeUtskrift form(db.texts);
         form.setTables(&db.DBF, &forfil);
-        form.setErrorReporter([&](std::exception_ptr error) {
-            try {
-                std::rethrow_exception(error);
-            } catch (const PrintError& e) {
-                reports << QString::fromStdString(e.what());
-            }
-        });
+        form.setErrorReporter(collectInto(reports));
         form.show();
         QTest::mouseClick(child<QPushButton>(form, "sButton1"), Qt::LeftButton);
     }
@@ -363,13 +378,7 @@ void PrintWindowsTest::commandErrorsReachTheErrorHandler()
     int shown = 0;
     commands.setPreviewShower([&] { ++shown; });
     QStringList errors;
-    commands.setErrorReporter([&](std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception& e) {
-            errors << QString::fromStdString(e.what());
-        }
-    });
+    commands.setErrorReporter(collectInto(errors));
     commands.printListAll(db.all());
     QCOMPARE(shown, 1);
     QCOMPARE(errors, QStringList{QStringLiteral("Finner ikke innstillinger til UTSKRIFT LISTE")});
