@@ -2,9 +2,30 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace kvilbo::dialogs {
 namespace {
+
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(std::function<void()> action, QObject *parent) : QObject(parent), m_action(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            guarded(m_action);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_action;
+};
 
 ErrorHandler &handlerSlot()
 {
@@ -49,6 +70,11 @@ void SecondaryDialog::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void callOnClick(QWidget *widget, std::function<void()> action)
+{
+    widget->installEventFilter(new ClickFilter(std::move(action), widget));
 }
 
 QLabel *makeHeading(const QString &objectName, const QString &text, QWidget *parent)

@@ -43,6 +43,9 @@ void guarded(Body &&body) noexcept
     }
 }
 
+/// Runs action (guarded) when widget is clicked with the left button; for pictures used as buttons.
+void callOnClick(QWidget *widget, std::function<void()> action);
+
 /// A heading label: two blanks before the text, in bold.
 QLabel *makeHeading(const QString &objectName, const QString &text, QWidget *parent);
 
