@@ -14,6 +14,10 @@
 #include "core/user_prompts.h"
 #include "core/welcome_window.h"
 #include "core/window_placement.h"
+#include "dialogs/informasjon.h"
+#include "dialogs/konfigurasjon.h"
+#include "dialogs/lagnydatabase.h"
+#include "dialogs/logg.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -287,6 +291,35 @@ void TForm3::connectCommands()
     onCommand(button("ToolButton16"), &TForm3::nextCommand);
     onCommand(button("ToolButton17"), &TForm3::lastCommand);
     onCommand(button("ToolButton18"), &TForm3::MarkerDette);
+
+    // The secondary windows are made when asked for; each loads its state when shown.
+    dialogs::setErrorHandler([](std::exception_ptr error) { reportUnhandled(error); });
+    const auto showModal = [this](QWidget *control, auto makeWindow) {
+        const auto run = [this, makeWindow] {
+            auto window = makeWindow();
+            m_prompts->runModal(*window);
+        };
+        if (auto *b = qobject_cast<QToolButton *>(control))
+            connect(b, &QToolButton::clicked, this, [run] { guarded(run); });
+        else
+            dialogs::callOnClick(control, run);
+    };
+    const std::filesystem::path folder = m_options.programFolder;
+    showModal(button("ToolButton25"), [this, folder] {
+        return std::make_unique<dialogs::TFormLagNyDatabase>(m_konfig, m_texts, folder, nullptr, this);
+    });
+    showModal(button("ToolButton6"), [this] {
+        return std::make_unique<dialogs::TForm5>(m_konfig, m_texts, &m_session->DBF(), &m_session->FORFIL(), this);
+    });
+    showModal(button("ToolButton7"), [this, folder] {
+        return std::make_unique<dialogs::TFormKonfigurasjon>(m_konfig, m_texts, folder, &applyColourOffsets,
+                                                             nullptr, this);
+    });
+    showModal(m_Image4, [this] { return std::make_unique<dialogs::TFormLogg>(m_konfig, m_texts, m_log, this); });
+    button("ToolButton25")->setEnabled(true);
+    button("ToolButton7")->setEnabled(true);
+    m_Image4->setEnabled(true);
+    m_databaseControls.push_back(button("ToolButton6"));
 }
 
 void TForm3::showWelcome()
