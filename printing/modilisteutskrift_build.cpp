@@ -129,6 +129,7 @@ FontControls TFormModiListeUtskrift::buildFontControls(QWidget* parent, const ch
 
 void TFormModiListeUtskrift::build()
 {
+    setMinimumSize(860, 680);
     auto* layout = new QVBoxLayout(this);
     for (int nr : {11010, 11012, 11014}) {
         QLabel* l = label(this);
@@ -257,7 +258,9 @@ QWidget* TFormModiListeUtskrift::buildLabelTab()
     for (int i = 0; i < 8; ++i) {
         const SheetControl& c = controls[i];
         m_sheet[i] = spin(page, c.name, c.min, c.max, c.start);
-        form->addRow(captioned(page, m_textOf, c.caption), m_sheet[i]);
+        QLabel* caption = captioned(page, m_textOf, c.caption);
+        caption->setWordWrap(false);
+        form->addRow(caption, m_sheet[i]);
         connect(m_sheet[i], &QSpinBox::valueChanged, this, &TFormModiListeUtskrift::KalkeLabels);
     }
     grid->addLayout(form, 1, 1);

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -201,6 +202,12 @@ void PrintWindowsTest::labelInformationFromTheSheetSettings()
     for (const auto& [name, value] : values)
         typeInto(child<QSpinBox>(form, name), value);
     QCOMPARE(child<QLabel>(form, "LabelCountLabel")->text(), QStringLiteral("Antall etiketter pr. side : 24"));
+    if (!qEnvironmentVariableIsEmpty("KVILBO_PRINT_PDF_DIR")) {
+        form.findChild<QTabWidget*>()->setCurrentIndex(2);
+        form.grab().save(qEnvironmentVariable("KVILBO_PRINT_PDF_DIR") + QStringLiteral("/settings-labels.png"));
+        form.findChild<QTabWidget*>()->setCurrentIndex(1);
+        form.grab().save(qEnvironmentVariable("KVILBO_PRINT_PDF_DIR") + QStringLiteral("/settings-card.png"));
+    }
     QCOMPARE(child<QLabel>(form, "LabelWidthLabel")->text(), QStringLiteral("Bredde : 65 mm"));
     QCOMPARE(child<QLabel>(form, "LabelHeightLabel")->text(), QString::fromUtf8("H\xC3\xB8yde : 32 mm"));
 }
@@ -215,6 +222,8 @@ void PrintWindowsTest::draggedColumnOrderAndWidthsReachTheListPrint()
         auto* list = child<QTreeWidget>(form, "sListView2");
         QCOMPARE(list->topLevelItemCount(), 4);
         QCOMPARE(child<QLabel>(form, "UsedWidthLabel")->text(), QStringLiteral("Brukt bredde 93 mm"));
+        if (!qEnvironmentVariableIsEmpty("KVILBO_PRINT_PDF_DIR"))
+            form.grab().save(qEnvironmentVariable("KVILBO_PRINT_PDF_DIR") + QStringLiteral("/settings-list.png"));
         // Field 4 goes before field 2.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->topLevelItem(3)).center());
