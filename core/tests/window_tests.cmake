@@ -7,3 +7,7 @@ foreach(name window_logic_test hovedskjerm_test)
   add_test(NAME core_${name} COMMAND core_${name})
   set_tests_properties(core_${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()
+
+# Not a test: draws the window with a table open, for the documentation.
+add_executable(core_window_screenshot ${CMAKE_CURRENT_LIST_DIR}/window_screenshot.cpp)
+target_link_libraries(core_window_screenshot PRIVATE core Qt6::Test)
