@@ -27,7 +27,7 @@ set +e
   -print_final_stats=1 -artifact_prefix="$BUILD/fuzz-findings/" >"$WORK/log" 2>&1
 status=$?
 set -e
-grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+ +DONE)' "$WORK/log" || true
+grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+[[:space:]]+DONE)' "$WORK/log" || true
 if [ $status -ne 0 ]; then
   tail -n 60 "$WORK/log"
   echo "FUZZING FOUND A FAULT (exit $status); the input is in $BUILD/fuzz-findings/" >&2
