@@ -12,10 +12,21 @@
 // locks, so closing one handle never drops another's). Writers of a shared
 // table serialise through the write claim in header byte 14; the claim's
 // read-test-write runs under an OS lock, so two processes never both hold it.
+// The engine's own writes (Write, AppendBlank, MemoWrite) keep that OS lock for
+// their whole short work when the claim is free, and release only a claim they
+// took themselves. File names are matched without regard to case.
 //
-// Crash safety: appends write the record and end-of-file byte before the
-// header count, memo text before the memo header and pointer, and Pack leaves a
-// marker file (table name + ".packing") that the next OpenDatabase completes.
+// Crash safety (kill at any moment): appends write the record and end byte
+// before the header count; Write writes only the bytes that changed; memo text
+// goes before the memo header and the pointer, and is rewritten in place only
+// within one page; Pack gives the old files their backup names as second names,
+// replaces each file in one rename and leaves a marker (table name +
+// ".packing") that the next OpenDatabase completes. OpenDatabase accepts one
+// uncounted record left by an interrupted append.
+//
+// Reading: sequential positioning is served from a read-ahead window (in a
+// shared table only for 50 ms after it was read), so a scan does not cost one
+// system call per record.
 
 #include "engine/dbf_format.h"
 #include "engine/file_io.h"
