@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -480,6 +481,60 @@ private slots:
         QTRY_VERIFY(labelEnabled(w, "label1"));
         setClaim(0);
         QTRY_VERIFY(!labelEnabled(w, "label1"));
+    }
+
+    void anEditInProgressIsWrittenBeforeNext()
+    {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        TForm3 w(options(folder, prompts));
+        w.start();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        openWithDialog(w, prompts, demo(folder));
+        QTableView *list = grid(w);
+        QHeaderView *rows = list->verticalHeader();
+        const QPoint firstCell(list->horizontalHeader()->sectionViewportPosition(0) + 5,
+                               rows->sectionViewportPosition(0) + 5);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, firstCell);
+        QTest::keyClick(list, Qt::Key_Return); // opens the editor at the start of the text
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor && editor != list);
+        QTest::keyClicks(editor, "Z");
+        click(w, "ToolButton16");
+        QCOMPARE(currentRecord(w), 2);
+        w.session().DBF().Go(1);
+        QCOMPARE(QString::fromStdString(w.session().DBF().GetF(1)).trimmed(), QStringLiteral("ZOla"));
+    }
+
+    void unusableSettingsFileIsReported()
+    {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        QVERIFY(QDir(folder.path()).mkdir("kvilbo.dat")); // neither readable nor writable as a file
+        TForm3 w(options(folder, prompts));
+        w.start();
+        QCOMPARE(prompts.errorTexts.size(), 1); // start-up goes on after OK
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.close()); // OK on the failed write keeps the window
+        QCOMPARE(prompts.errorTexts.size(), 2);
+        prompts.errorAnswer = false;
+        QVERIFY(w.close()); // Cancel ends it
+        QVERIFY(!w.isVisible());
+    }
+
+    void escapeClosesInOrder()
+    {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        TForm3 w(options(folder, prompts));
+        w.start();
+        openWithDialog(w, prompts, demo(folder));
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.session().isOpen());
+        QVERIFY(QFileInfo::exists(folder.filePath("kvilbo.dat")));
+        QVERIFY(logLines(folder).last().endsWith("***PROGRAM END***"));
     }
 
     void messageLineKeepsTheLastThree()
