@@ -10,6 +10,7 @@
 #include "printing/field_text.h"
 #include "printing/templates.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -17,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace kvilbo::cardview {
 
@@ -91,6 +94,7 @@ CardView::CardView(QScrollArea *bakgrunn1, engine::TDbfTable &DBF, CardContext c
     , m_context(std::move(context))
     , m_editor(new FieldEditor(DBF, m_context.options, this))
 {
+    m_bakgrunn1->viewport()->installEventFilter(this);
 }
 
 CardView::~CardView() = default;
@@ -242,6 +246,14 @@ void CardView::fitCard()
                    std::max(bounds.bottom() + 20, m_bakgrunn1->viewport()->height()));
 }
 
+bool CardView::eventFilter(QObject *watched, QEvent *event)
+{
+    // The card's colour reaches the edges of a window larger than the card.
+    if (watched == m_bakgrunn1->viewport() && event->type() == QEvent::Resize)
+        fitCard();
+    return QObject::eventFilter(watched, event);
+}
+
 void CardView::oppdaterSide()
 {
     if (!m_DBF.isOpen())
@@ -257,6 +269,15 @@ void CardView::oppdaterSide()
                 memo->clear();
         }
     }
+}
+
+void CardView::finishEdit()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (std::find(m_fields.begin(), m_fields.end(), focused) == m_fields.end())
+        return;
+    m_editor->StackEnd(focused);
+    m_editor->StackStart(focused);
 }
 
 bool CardView::focusFirstField()

@@ -49,6 +49,8 @@ public:
     void oppdaterSide();
     /// Gives the keyboard focus to the field with the lowest tab number; false when none.
     bool focusFirstField();
+    /// Ends the edit of the focused field control, writing a changed value (before closing).
+    void finishEdit();
     /// Destroys the card's controls (database closed).
     void clear();
 
@@ -56,6 +58,9 @@ public:
     const std::vector<QWidget *> &fieldControls() const { return m_fields; }
     /// The edit path of the fields (its signals: written, busy, failed, entered).
     FieldEditor &fieldEditor() { return *m_editor; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *card() const;

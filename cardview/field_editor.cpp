@@ -10,6 +10,18 @@
 
 namespace kvilbo::cardview {
 
+namespace {
+
+// Another window coming to the front (the error dialog among them) or a context
+// menu neither ends nor starts an edit: returning would re-record the text as
+// it stands and a rejected value would then count as unchanged.
+bool movesWithinWindow(Qt::FocusReason reason)
+{
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+} // namespace
+
 FieldEditor::FieldEditor(engine::TDbfTable &DBF, EditOptions options, QObject *parent)
     : QObject(parent), m_DBF(DBF), m_logic(DBF, options), m_options(options)
 {
@@ -92,11 +104,11 @@ bool FieldEditor::eventFilter(QObject *watched, QEvent *event)
     auto *control = qobject_cast<QWidget *>(watched);
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+        if (movesWithinWindow(static_cast<QFocusEvent *>(event)->reason()))
             StackStart(control);
         break;
     case QEvent::FocusOut:
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+        if (movesWithinWindow(static_cast<QFocusEvent *>(event)->reason()))
             StackEnd(control);
         break;
     case QEvent::KeyPress: {

@@ -37,7 +37,7 @@ int main(int argc, char **argv)
     QScrollArea surface;
     surface.setObjectName(QStringLiteral("bakgrunn1"));
     surface.setWidget(new QWidget);
-    surface.resize(760, 900);
+    surface.resize(900, 900);
     kvilbo::cardview::CardContext context;
     context.texts = &texts;
     context.MSG = [&log](const std::string &text, bool lyd) { log.MSG(text, lyd); };

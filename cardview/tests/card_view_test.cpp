@@ -286,6 +286,28 @@ private slots:
         QCOMPARE(h.db.fieldBytes(1, CardDatabase::kNavn).substr(0, 3), std::string("x12"));
     }
 
+    void otherWindowsNeitherWriteNorRestartAnEdit()
+    {
+        Harness h;
+        const std::string before = h.db.fileBytes();
+        MaskedEdit *edit = h.edit(CardDatabase::kNavn);
+        h.enter(edit);
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClicks(edit, QStringLiteral("x"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(h.db.fileBytes() == before);
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QCOMPARE(QApplication::focusWidget(), edit);
+        h.view->finishEdit();
+        QCOMPARE(h.db.fieldBytes(1, CardDatabase::kNavn), std::string("x12       "));
+        h.leave();
+        QCOMPARE(h.db.fieldBytes(1, CardDatabase::kNavn), std::string("x12       "));
+    }
+
     void tabOrderFollowsTabNumbers()
     {
         Harness h(0, [](CardDatabase &db) {
