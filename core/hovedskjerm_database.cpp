@@ -124,6 +124,9 @@ void TForm3::DatabaseLukk()
 {
     if (!m_session->isOpen())
         return;
+    // A field still being edited is written before its table closes.
+    if (m_cardView)
+        guarded([this] { m_cardView->finishEdit(); });
     const layout::ListViewState listState = m_kortliste->listViewState();
     m_kortliste->widget()->setEnabled(false);
     m_kortliste->widget()->hide();
