@@ -3,7 +3,7 @@
 #include "core/config.h"
 #include "core/messages.h"
 #include "dialogs/dialog_prompts.h"
-#include "dialogs/settings_pages.h"
+#include "dialogs/settings_font_pages.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "core/config.h"
 #include "core/messages.h"
-#include "dialogs/settings_pages.h"
+#include "dialogs/settings_font_pages.h"
 #include "dialogs/settings_rules.h"
 #include "dialogs/settings_widgets.h"
 
