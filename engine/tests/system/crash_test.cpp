@@ -26,9 +26,19 @@ int killsPerCase(int fallback)
     return text ? std::max(1, std::atoi(text)) : fallback;
 }
 
+// KVILBO_KILL_SEED repeats the kill moments of an earlier run (give the seed its failure printed).
+unsigned killSeed()
+{
+    static const unsigned seed = [] {
+        const char *text = std::getenv("KVILBO_KILL_SEED");
+        return text ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : std::random_device{}();
+    }();
+    return seed;
+}
+
 std::mt19937 &random()
 {
-    static std::mt19937 generator(std::random_device{}());
+    static std::mt19937 generator(killSeed());
     return generator;
 }
 
@@ -106,6 +116,7 @@ TEST_P(RandomKills, appendingAndMemoWritingWriterKilledAtRandom)
 {
     const int dbType = GetParam();
     const int kills = killsPerCase(100);
+    SCOPED_TRACE("KVILBO_KILL_SEED=" + std::to_string(killSeed()));
     // A fresh table now and then keeps the checks of earlier records cheap.
     constexpr int killsPerTable = 25;
     std::unique_ptr<TempDir> folder;
@@ -192,6 +203,7 @@ TEST_P(RandomKills, packKilledAtRandomLeavesOldOrNewPair)
 {
     const int dbType = GetParam();
     const int kills = killsPerCase(100) / 3 + 1;
+    SCOPED_TRACE("KVILBO_KILL_SEED=" + std::to_string(killSeed()));
     constexpr int records = 300;
     TempDir fixture;
     buildFixture(fixture.file("KORT.DBF"), static_cast<std::uint8_t>(dbType), records);
