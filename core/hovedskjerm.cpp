@@ -160,6 +160,10 @@ void TForm3::placeWindow()
     } else if (placement.applyRect) {
         move(placement.rect.left, placement.rect.top);
         resize(placement.rect.width, placement.rect.height);
+    } else if (screen) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
 }
 

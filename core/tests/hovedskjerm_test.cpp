@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -115,6 +116,8 @@ private slots:
             QCOMPARE(labelText(w, "akort"), QStringLiteral("000000"));
             QVERIFY(labelText(w, "msgtekst1").endsWith(QString::fromStdString(w.texts().ss(2089))));
             QVERIFY(labelText(w, "mlabel").contains(TForm3::versionText()));
+            const QPoint offCentre = w.frameGeometry().center() - w.screen()->availableGeometry().center();
+            QVERIFY2(offCentre.manhattanLength() <= 2, "the designed window opens centred");
             for (const char *name : {"ToolButton26", "ToolButton10", "ToolButton12", "ToolButton18"})
                 QVERIFY2(!w.findChild<QToolButton *>(QString::fromLatin1(name))->isEnabled(), name);
             QVERIFY(w.close());
