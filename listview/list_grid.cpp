@@ -50,10 +50,12 @@ ListGrid::ListGrid(QWidget *parent)
     heading->setDefaultSectionSize(kDefaultColumnWidth);
     marks->setDefaultSectionSize(21);
     marks->setMinimumSectionSize(1);
-    setFont(QFont(QStringLiteral("Tahoma"), -1));
-    QFont f = font();
-    f.setPixelSize(11);
-    setFont(f);
+    QFont cells(QStringLiteral("Tahoma"));
+    cells.setPixelSize(11);
+    setFont(cells);
+    QFont headings(QStringLiteral("Segoe UI")); // kept when the layout sets the cells' font
+    headings.setPixelSize(13);
+    heading->setFont(headings);
     m_loader->setInterval(0);
     connect(m_loader, &QTimer::timeout, this, &ListGrid::loadMore);
     connect(heading, &ListHeader::sortRequested, this, &ListGrid::sortColumn);
