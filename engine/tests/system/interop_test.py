@@ -67,6 +67,10 @@ ROWS = [
      "DATO": datetime.date(2026, 12, 11), "AKTIV": False, "NOTAT": "x" * 511},
 ]
 
+# The engine flags this row as deleted after writing it; peers must see the flag.
+DELETED_ROW = 1
+DELETED_FLAGS = [i == DELETED_ROW for i in range(len(ROWS))]
+
 ENGINE_TYPES = {0: "FoxPro", 1: "dBASE IV", 2: "dBASE III"}
 PEER_TYPES = {"db3": "dBASE III", "fp": "FoxPro 2", "vfp": "Visual FoxPro"}
 
@@ -157,11 +161,11 @@ def run_tool(*args):
     return result.stdout.decode("utf-8")
 
 
-def write_description(path, fields, rows):
+def write_description(path, fields, rows, deleted_flags):
     lines = ["#fields\t" + "\t".join(f"{n}:{t}:{l}:{d}" for n, t, l, d in fields)]
-    for row in rows:
+    for row, deleted in zip(rows, deleted_flags):
         values = [escape(stored_form(t, d, row[n])) for n, t, _, d in fields]
-        lines.append("rec\t0\t" + "\t".join(values))
+        lines.append(f"rec\t{int(deleted)}\t" + "\t".join(values))
     with open(path, "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
 
@@ -206,7 +210,7 @@ class EngineTablesReadByPeers(Comparison):
 
     def make_table(self, folder, dbtype):
         description = os.path.join(folder, "rows.tsv")
-        write_description(description, FIELDS, ROWS)
+        write_description(description, FIELDS, ROWS, DELETED_FLAGS)
         table = os.path.join(folder, "KORT.DBF")
         run_tool("create", table, str(dbtype), description)
         return table
@@ -215,17 +219,21 @@ class EngineTablesReadByPeers(Comparison):
         for dbtype, kind in ENGINE_TYPES.items():
             with self.subTest(kind=kind), tempfile.TemporaryDirectory() as folder:
                 table = self.make_table(folder, dbtype)
-                read = dbfread.DBF(table, encoding="cp1252", char_decode_errors="strict")
-                rows = []
-                for record in read:
+                read = dbfread.DBF(table, encoding="cp1252", char_decode_errors="strict", load=True)
+
+                def values(record):
                     row = {n: normalise_peer_value(t, record[n]) for n, t, _, _ in FIELDS}
                     if dbtype == 1:
                         # dbfread reads a dBASE IV memo's stored length (which counts
                         # the 8-byte block header) as text length, so 8 block-padding
                         # NULs follow the text.
                         row["NOTAT"] = row["NOTAT"].rstrip("\0")
-                    rows.append(row)
-                self.assertRowsEqual(ROWS, rows, f"dbfread on {kind}")
+                    return row
+
+                live = [r for r, deleted in zip(ROWS, DELETED_FLAGS) if not deleted]
+                self.assertRowsEqual(live, [values(r) for r in read.records], f"dbfread on {kind}")
+                self.assertRowsEqual([ROWS[DELETED_ROW]], [values(r) for r in read.deleted],
+                                     f"dbfread on {kind}, deleted records")
 
     def test_dbf_reads_engine_foxpro_and_dbase3_tables(self):
         for dbtype in (0, 2):
@@ -237,7 +245,7 @@ class EngineTablesReadByPeers(Comparison):
                 try:
                     rows = [{n: normalise_peer_value(t, record[n.lower()]) for n, t, _, _ in FIELDS}
                             for record in peer]
-                    self.assertFalse(any(dbf.is_deleted(r) for r in peer))
+                    self.assertEqual(DELETED_FLAGS, [bool(dbf.is_deleted(r)) for r in peer])
                 finally:
                     peer.close()
                 self.assertRowsEqual(ROWS, rows, f"dbf on {kind}")
@@ -249,6 +257,7 @@ class EngineTablesReadByPeers(Comparison):
                 fields, rows = engine_dump(table)
                 self.assertEqual([(n, t) for n, t, _, _ in FIELDS], [(n, t) for n, t, _, _ in fields])
                 self.assertRowsEqual(ROWS, rows, f"engine on {kind}")
+                self.assertEqual(DELETED_FLAGS, [r["_deleted"] for r in rows])
 
 
 class PeerTablesReadByEngine(Comparison):
