@@ -73,8 +73,21 @@ FontNameBox::FontNameBox(const char *name, QWidget *parent) : QWidget(parent), m
 
 void FontNameBox::load(const std::string &name)
 {
+    if (m_keptEntry) {
+        m_combo->removeItem(0);
+        m_keptEntry = false;
+    }
     const QString wanted = QString::fromStdString(trimBlanks(name));
-    m_combo->setCurrentIndex(wanted.isEmpty() ? -1 : m_combo->findText(wanted, Qt::MatchFixedString));
+    int index = wanted.isEmpty() ? -1 : m_combo->findText(wanted, Qt::MatchFixedString);
+    // Settings files travel between machines; a font this one lacks is drawn
+    // with Qt's nearest substitute, and wiping its name on OK would lose the
+    // user's choice for the machine that has it.
+    if (index < 0 && !wanted.isEmpty()) {
+        m_combo->insertItem(0, wanted);
+        m_keptEntry = true;
+        index = 0;
+    }
+    m_combo->setCurrentIndex(index);
 }
 
 std::string FontNameBox::name() const

@@ -43,12 +43,12 @@ private:
     QColor m_colour;
 };
 
-/// A font name box over the installed fonts; a font that is not installed selects nothing.
+/// A font name box over the installed fonts; a stored font that is not installed is kept as an extra entry.
 class FontNameBox : public QWidget
 {
 public:
     FontNameBox(const char *name, QWidget *parent);
-    /// Selects the entry equal to the trimmed name, or none.
+    /// Selects the entry equal to the trimmed name (added when not installed), or none when empty.
     void load(const std::string &name);
     /// The selected font's name, empty when none is selected.
     std::string name() const;
@@ -57,6 +57,7 @@ public:
 
 private:
     QComboBox *m_combo;
+    bool m_keptEntry = false;
 };
 
 /// A text box with a button that opens a file or folder dialog.
