@@ -125,7 +125,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
-    /// Role giving a column's SortState as char in headerData.
+    /// headerData role giving a column's SortState as an int holding its letter.
     static constexpr int SortStateRole = Qt::UserRole + 1;
 
 private:

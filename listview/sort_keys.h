@@ -33,7 +33,7 @@ struct SortSpec {
     int DefAarHundre = 2000;   ///< century base of two-digit years in text cells
 };
 
-/// The rows of order (record numbers) sorted by field f: blanks on top (blanksFirst) or at the
+/// The rows of order (every record number once) sorted by field f: blanks on top (blanksFirst) or at the
 /// bottom, the rest stable in ascending key order; descending is that result reversed.
 std::vector<std::int32_t> sortedOrder(const std::vector<std::int32_t> &order, RecordStore &store,
                                       const engine::TdbField &f, const SortSpec &spec);
