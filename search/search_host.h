@@ -29,6 +29,8 @@ public:
     virtual void rebuildViews() = 0;
     /// Refreshes the list's current row and the card view from the current record.
     virtual void refreshCurrentCard() = 0;
+    /// Refreshes the card view from the current record when it is the visible view.
+    virtual void refreshCardView() = 0;
     /// Makes the list view the visible view.
     virtual void showListView() = 0;
 };

@@ -37,6 +37,7 @@ public:
         ++rebuilds;
     }
     void refreshCurrentCard() override { ++cardRefreshes; }
+    void refreshCardView() override { ++cardRefreshes; }
     void showListView() override { listShown = true; }
 
     std::vector<std::pair<std::string, bool>> log;
