@@ -6,6 +6,7 @@ add_library(core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm.cpp ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm.h
   ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm_database.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hovedskjerm_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/listview_card_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message_line.cpp ${CMAKE_CURRENT_LIST_DIR}/message_line.h
   ${CMAKE_CURRENT_LIST_DIR}/navigation.cpp ${CMAKE_CURRENT_LIST_DIR}/navigation.h
   ${CMAKE_CURRENT_LIST_DIR}/palette_transform.cpp ${CMAKE_CURRENT_LIST_DIR}/palette_transform.h
@@ -18,21 +19,7 @@ add_library(core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/window_placement.cpp ${CMAKE_CURRENT_LIST_DIR}/window_placement.h
 )
 target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(core PUBLIC core_logic layout_logic cardview Qt6::Widgets)
+target_link_libraries(core PUBLIC core_logic layout_logic cardview listview Qt6::Widgets)
 target_compile_definitions(core PRIVATE
   KVILBO_VERSION="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 target_compile_options(core PRIVATE -Wall -Wextra)
-
-# The list grid is the list view's once listview/ builds one; until then a
-# plain grid stands in. Which one is known only after every folder is read.
-option(KVILBO_PLACEHOLDER_LIST_GRID "Main window with the plain stand-in list grid" OFF)
-function(kvilbo_core_choose_list_grid core_dir)
-  if(TARGET listview AND NOT KVILBO_PLACEHOLDER_LIST_GRID)
-    target_sources(core PRIVATE ${core_dir}/listview_card_list.cpp)
-    target_link_libraries(core PUBLIC listview)
-  else()
-    target_sources(core PRIVATE ${core_dir}/placeholder_card_list.cpp)
-  endif()
-endfunction()
-cmake_language(EVAL CODE
-  "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL kvilbo_core_choose_list_grid [[${CMAKE_CURRENT_LIST_DIR}]])")
