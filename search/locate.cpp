@@ -5,6 +5,7 @@
 
 #include "engine/dbf_table.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -48,6 +49,10 @@ std::vector<BoundCondition> bindConditions(engine::TDbfTable &DBF, const CardGri
         bound.push_back({Condition(typ, op, values.value(i), match, decSep), field,
                          lastColumnNamed(DBF, grid, name)});
     }
+    // All conditions must hold, so the costly memo reads come last and are
+    // skipped for every card that an earlier condition already turned down.
+    std::stable_partition(bound.begin(), bound.end(),
+                          [](const BoundCondition &bc) { return bc.condition.type() != 'M'; });
     return bound;
 }
 

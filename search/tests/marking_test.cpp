@@ -6,6 +6,7 @@
 #include "core/messages.h"
 
 #include "card_table.h"
+#include "recording_host.h"
 #include "text_grid.h"
 
 #include <gtest/gtest.h>
@@ -14,44 +15,6 @@ using namespace kvilbo::search;
 using namespace kvilbo::search::testing;
 
 namespace {
-
-// Records what the commands ask of the main window; answers the boxes as told.
-class FakeHost : public SearchHost {
-public:
-    explicit FakeHost(TextGrid &grid, kvilbo::engine::TDbfTable &DBF) : m_grid(grid), m_table(DBF) {}
-
-    void logMessage(const std::string &text, bool lyd) override { log.push_back({text, lyd}); }
-    void notice(const std::string &text) override { notices.push_back(text); }
-    void messageBox(const std::string &text) override { boxes.push_back(text); }
-    bool confirmYesCancel(const std::string &text) override
-    {
-        boxes.push_back(text);
-        return answerYes;
-    }
-    int chooseField() override { return chosenField; }
-    void setMarkedLabel(bool marked) override { label66 = marked; }
-    void refreshStatus() override { ++statusRefreshes; }
-    void rebuildViews() override
-    {
-        m_grid.build(m_table, 0);
-        ++rebuilds;
-    }
-    void refreshCurrentCard() override { ++cardRefreshes; }
-    void refreshCardView() override { ++cardRefreshes; }
-    void showListView() override { listShown = true; }
-
-    std::vector<std::pair<std::string, bool>> log;
-    std::vector<std::string> notices, boxes;
-    bool answerYes = true;
-    int chosenField = 0;
-    bool label66 = false;
-    int statusRefreshes = 0, rebuilds = 0, cardRefreshes = 0;
-    bool listShown = false;
-
-private:
-    TextGrid &m_grid;
-    kvilbo::engine::TDbfTable &m_table;
-};
 
 std::vector<Card> fourCards()
 {
@@ -88,7 +51,7 @@ protected:
     CardTable table;
     TextGrid grid{table.DBF, 0};
     kvilbo::core::Texts texts{0};
-    FakeHost host{grid, table.DBF};
+    RecordingHost host{grid, table.DBF};
     MarkingCommands commands{table.DBF, grid, texts, host};
 };
 
@@ -148,7 +111,7 @@ TEST_P(SumTest, SumOfTheMarkedCardsInTheLanguagesForm)
     CardTable table(fourCards());
     TextGrid grid(table.DBF, c.spraak);
     const kvilbo::core::Texts texts(static_cast<std::uint16_t>(c.spraak));
-    FakeHost host(grid, table.DBF);
+    RecordingHost host(grid, table.DBF);
     host.chosenField = 3;
     for (int row : c.rows)
         grid.SetRowMark(row, true);
