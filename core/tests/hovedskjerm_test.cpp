@@ -354,6 +354,29 @@ private slots:
         QCOMPARE(int(stored.bootVinduWidth), 1000);
     }
 
+    void tableNamedAtStartWinsOverTheSettings()
+    {
+        QTemporaryDir folder, other;
+        FakePrompts prompts;
+        const std::string always = makeKunder(other.path().toStdString(), {{"Eva", "Moss", "9"}});
+        writeKonfig(folder.path().toStdString(), [&](TKonfig &k) {
+            k.bootDBFvalg = 2;
+            k.bootDBFalltid.setText(always);
+        });
+        StartOptions o = options(folder, prompts);
+        o.startFile = makeKunder(folder.path().toStdString(), fourCustomers());
+        TForm3 w(o);
+        w.start();
+        QVERIFY(w.session().isOpen());
+        QVERIFY(!w.session().DBF().IsExclusive());
+        QCOMPARE(labelText(w, "akort"), QStringLiteral("000004"));
+
+        const StartOptions parsed = StartOptions::fromArguments(
+            {"/opt/kvilbo/kvilbo", "KUNDER.DBF"}, QStringLiteral("/opt/kvilbo/kvilbo"));
+        QCOMPARE(QString::fromStdString(parsed.programFolder.string()), QStringLiteral("/opt/kvilbo"));
+        QCOMPARE(QString::fromStdString(parsed.startFile), QDir::current().absoluteFilePath("KUNDER.DBF"));
+    }
+
     void missingLastDatabaseStartsEmptyAndSilent()
     {
         QTemporaryDir folder;
