@@ -222,7 +222,7 @@ bool TForm3::ProgramFeil(std::exception_ptr error)
     return goOn;
 }
 
-bool TForm3::orderlyClose()
+void TForm3::orderlyClose()
 {
     DatabaseLukk();
     m_konfig.intStartAnt = m_konfig.intStartAnt + 1;
@@ -233,7 +233,6 @@ bool TForm3::orderlyClose()
     m_konfig.bootVinduHeight = storedCoordinate(bounds.height());
     skrivKONFIG(m_konfig, m_options.programFolder / (m_options.programName + ".dat"));
     MSG(m_texts.ss(kProgramEnd));
-    return true;
 }
 
 void TForm3::closeEvent(QCloseEvent *event)

@@ -129,7 +129,7 @@ private:
     void closeViews();
     void onRecordSelected(int recNo, int feltNr, bool marked);
     void ensureCardView();
-    bool orderlyClose();
+    void orderlyClose();
     void openThroughDialog() { aapnefiler(QString()); }
     void closeDatabaseCommand();
     void showWelcome();
