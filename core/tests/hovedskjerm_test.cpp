@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
@@ -561,6 +562,40 @@ private slots:
         QVERIFY(!w.session().isOpen());
         QVERIFY(QFileInfo::exists(folder.filePath("kvilbo.dat")));
         QVERIFY(logLines(folder).last().endsWith("***PROGRAM END***"));
+    }
+
+    void realOpenDialogOffersTheExclusiveChoice_data()
+    {
+        QTest::addColumn<bool>("clearIt");
+        QTest::newRow("left ticked") << false;
+        QTest::newRow("cleared") << true;
+    }
+
+    void realOpenDialogOffersTheExclusiveChoice()
+    {
+        QFETCH(bool, clearIt);
+        QTemporaryDir folder;
+        const std::string table = makeKunder(folder.path().toStdString(), fourCustomers());
+        bool wasTicked = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *box = dialog->findChild<QCheckBox *>("eksklusivBoks");
+            QVERIFY(box);
+            wasTicked = box->isChecked();
+            if (clearIt)
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+            dialog->selectFile(QString::fromStdString(table));
+            static_cast<QDialog *>(dialog)->accept(); // what the Open button does
+        });
+        QtUserPrompts prompts;
+        const auto chosen = prompts.chooseDatabase(nullptr, folder.path(), "Database files (*.DBF *.dbf)",
+                                                   "Open exclusively");
+        QVERIFY(wasTicked);
+        QVERIFY(chosen.has_value());
+        QCOMPARE(QFileInfo(QString::fromStdString(chosen->path)).canonicalFilePath(),
+                 QFileInfo(QString::fromStdString(table)).canonicalFilePath());
+        QCOMPARE(chosen->exclusive, !clearIt);
     }
 
     void messageLineKeepsTheLastThree()
