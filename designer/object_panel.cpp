@@ -124,6 +124,7 @@ ObjectPanel::ObjectPanel(const core::Texts &texts, QWidget *parent) : QFrame(par
     m_vle->setObjectName(QStringLiteral("vle"));
     m_vle->setHorizontalHeaderLabels({tr(2720), tr(2721)});
     m_vle->verticalHeader()->hide();
+    m_vle->verticalHeader()->setDefaultSectionSize(22);
     m_vle->horizontalHeader()->setStretchLastSection(true);
     m_vle->setSelectionMode(QAbstractItemView::SingleSelection);
     m_vle->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
