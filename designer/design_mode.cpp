@@ -177,8 +177,6 @@ QPixmap DesignMode::loadPicture(const QString &source, bool report)
 DesignControl *DesignMode::addControl(const DesignObject &o, QPixmap picture)
 {
     auto *control = new DesignControl(o, card(), std::move(picture));
-    if (o.kind == ObjectKind::Picture)
-        control->lower();
     control->show();
     m_sizeCtrl->RegisterControl(control);
     return control;
@@ -218,8 +216,16 @@ void DesignMode::VisSideFormularEndre(cardview::CardView &view, engine::TDbfTabl
     view.clear();
     const DesignCard layoutCard = readDesignCard(FORFIL, DBF);
     setCardColour(layoutCard.background);
-    for (const DesignObject &o : layoutCard.objects)
-        addControl(o, o.kind == ObjectKind::Picture ? loadPicture(o.hint, true) : QPixmap());
+    QList<DesignControl *> pictures;
+    for (const DesignObject &o : layoutCard.objects) {
+        DesignControl *c = addControl(o, o.kind == ObjectKind::Picture ? loadPicture(o.hint, true) : QPixmap());
+        if (o.kind == ObjectKind::Picture)
+            pictures.push_front(c);
+    }
+    // Behind the other objects, but among themselves in record order, so that
+    // saving keeps overlapping pictures stacked as they were.
+    for (DesignControl *c : pictures)
+        c->lower();
     fitCard();
     m_bakgrunn1->show();
     fillChooser();
@@ -432,7 +438,9 @@ void DesignMode::ToolButton20Click()
     o.height = 200;
     o.width = 200;
     o.hint = pictureSourceFor(chosen, tableFolder());
-    chooseAdded(addControl(o, loadPicture(o.hint, true)));
+    DesignControl *control = addControl(o, loadPicture(o.hint, true));
+    control->lower();
+    chooseAdded(control);
 }
 
 void DesignMode::ToolButton21Click()

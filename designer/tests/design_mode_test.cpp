@@ -10,6 +10,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -303,6 +307,75 @@ private slots:
         clickTool(h, "ToolButton21");
         QCOMPARE(h.mode->controls().size(), 2);
         QCOMPARE(h.messages.last(), QStringLiteral("Formularet må bestå av minst 1 element"));
+    }
+
+    void picturesKeepTheirSource()
+    {
+        DesignHarness h;
+        show(h);
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        const QString inFolder = QDir(h.db.dir.path()).filePath(QStringLiteral("BILDE.PNG"));
+        QTemporaryDir elsewhere;
+        const QString outside = QDir(elsewhere.path()).filePath(QStringLiteral("logo.png"));
+        QVERIFY(image.save(inFolder) && image.save(outside));
+        QString answer = inFolder;
+        DesignDialogs dialogs;
+        dialogs.picture = [&answer](const QString &) { return answer; };
+        h.mode->setDialogs(dialogs);
+        h.enter();
+        clickTool(h, "ToolButton20");
+        DesignControl *picture = h.control(QStringLiteral("Picture2"));
+        QVERIFY(picture);
+        QCOMPARE(picture->object().hint, QStringLiteral("BILDE.PNG"));
+        QCOMPARE(picture->geometry(), QRect(100, 100, 200, 200));
+        QCOMPARE(h.mode->controls().front(), picture); // behind the others
+        QCOMPARE(rowValue(h, Row::BildeOriginal), QStringLiteral("Ja"));
+        // Chosen through the row's ellipsis from another folder: the full path.
+        answer = outside;
+        QTableWidget *vle = h.mode->sPanel1()->vle();
+        vle->setFocus();
+        vle->setCurrentCell(PropertyGrid::index(Row::BildeFilnavn), 1);
+        QTest::keyClick(vle, Qt::Key_F2);
+        auto *ellipsis = vle->findChild<QToolButton *>(QStringLiteral("ellipsis"));
+        QVERIFY(ellipsis);
+        QTest::mouseClick(ellipsis, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(rowValue(h, Row::BildeFilnavn), outside);
+        QCOMPARE(picture->object().hint, outside);
+        answer = inFolder;
+        vle->setCurrentCell(PropertyGrid::index(Row::BildeFilnavn), 1);
+        QTest::keyClick(vle, Qt::Key_F2);
+        QTest::mouseClick(vle->findChild<QToolButton *>(QStringLiteral("ellipsis")), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(picture->object().hint, QStringLiteral("BILDE.PNG"));
+        // "Nei" stretches the picture to the object.
+        vle->setCurrentCell(PropertyGrid::index(Row::BildeOriginal), 1);
+        QTest::keyClick(vle, Qt::Key_F2);
+        auto *combo = qobject_cast<QComboBox *>(QApplication::focusWidget());
+        QVERIFY(combo);
+        QTest::keyClick(combo, Qt::Key_Home);
+        QVERIFY(picture->object().stretch);
+        QTest::mouseClick(h.mode->sPanel1()->findChild<QWidget *>(QStringLiteral("sSpeedButton1")), Qt::LeftButton);
+
+        // The file gone, design mode reports it and saving keeps the reference.
+        QVERIFY(QFile::remove(inFolder));
+        h.enter();
+        QVERIFY(h.messages.contains(
+            QStringLiteral("Sideformularfil refererer til bildefil som mangler (BILDE.PNG)")));
+        // Lowered behind the others, the added picture was saved first and is now Picture1;
+        // the pictures keep that order through a second save.
+        QCOMPARE(h.control(QStringLiteral("Picture1"))->object().hint, QStringLiteral("BILDE.PNG"));
+        QVERIFY(h.control(QStringLiteral("Picture1"))->object().stretch);
+        auto &FORFIL = h.db.FORFIL();
+        const int before = FORFIL.RecCount();
+        QTest::mouseClick(h.mode->sPanel1()->findChild<QWidget *>(QStringLiteral("sSpeedButton1")), Qt::LeftButton);
+        FORFIL.Go(before + 2); // after the background
+        QCOMPARE(fieldText(FORFIL, layout::ObjType), QStringLiteral("4"));
+        QCOMPARE(fieldText(FORFIL, layout::ObjRefTxt), QStringLiteral("BILDE.PNG"));
+        QCOMPARE(fieldText(FORFIL, layout::ObjUtseen), QStringLiteral("1"));
+        FORFIL.Go(before + 3);
+        QCOMPARE(fieldText(FORFIL, layout::ObjRefTxt), QStringLiteral("[INTERNTBILDE001]"));
     }
 
     void okWritesTheLayoutAndTheReopenedCardIsTheSame()
