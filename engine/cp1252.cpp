@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace kvilbo::engine {
 namespace {
@@ -13,18 +14,117 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-void appendUtf8(std::string &out, char32_t cp)
+// The UTF-8 bytes of one code point, padded to four bytes so that a whole
+// entry can be stored at once and the output pointer moved on by length.
+struct Utf8Sequence {
+    char bytes[3];
+    std::uint8_t length;
+};
+static_assert(sizeof(Utf8Sequence) == 4);
+
+constexpr Utf8Sequence utf8Of(char32_t cp)
 {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+    if (cp < 0x80)
+        return {{static_cast<char>(cp), 0, 0}, 1};
+    if (cp < 0x800)
+        return {{static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0}, 2};
+    return {{static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+             static_cast<char>(0x80 | (cp & 0x3F))},
+            3};
+}
+
+constexpr std::array<Utf8Sequence, 256> makeUtf8Table()
+{
+    std::array<Utf8Sequence, 256> table{};
+    for (char32_t b = 0; b < 256; ++b) {
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0)
+            cp = kHighControls[b - 0x80] != 0 ? kHighControls[b - 0x80] : char32_t{0xFFFD};
+        table[b] = utf8Of(cp);
     }
+    return table;
+}
+
+// Decoding is a table look-up per byte: building each sequence from its code
+// point, appending byte by byte, was most of the time of a whole-table scan.
+constexpr std::array<Utf8Sequence, 256> kUtf8Of = makeUtf8Table();
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+std::uint64_t load8(const std::uint8_t *p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+std::uint32_t load4(const std::uint8_t *p)
+{
+    std::uint32_t word;
+    std::memcpy(&word, p, 4);
+    return word;
+}
+
+// Most field values are plain ASCII and are returned as they stand; short
+// ones are looked at with overlapping loads instead of byte by byte.
+bool allAscii(const std::uint8_t *p, std::size_t n)
+{
+    if (n >= 8) {
+        std::uint64_t seen = load8(p + n - 8);
+        for (std::size_t i = 0; i + 8 <= n; i += 8)
+            seen |= load8(p + i);
+        return (seen & kHighBits) == 0;
+    }
+    if (n >= 4)
+        return ((load4(p) | load4(p + n - 4)) & 0x80808080u) == 0;
+    if (n == 0)
+        return true;
+    return ((p[0] | p[n / 2] | p[n - 1]) & 0x80) == 0;
+}
+
+// Writes the UTF-8 form of n bytes at out, which must have room for three
+// bytes more than the result; returns the end of the result.
+char *decodeInto(const std::uint8_t *in, std::size_t n, char *out)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const std::uint64_t word = load8(in + i);
+        if ((word & kHighBits) == 0) {
+            std::memcpy(out, &word, 8);
+            out += 8;
+            continue;
+        }
+        for (std::size_t k = i; k < i + 8; ++k) {
+            std::memcpy(out, &kUtf8Of[in[k]], 4);
+            out += kUtf8Of[in[k]].length;
+        }
+    }
+    for (; i < n; ++i) {
+        std::memcpy(out, &kUtf8Of[in[i]], 4);
+        out += kUtf8Of[in[i]].length;
+    }
+    return out;
+}
+
+// Values up to this length are decoded on the stack and copied out once;
+// longer ones (memos) are measured first and decoded in place.
+constexpr std::size_t kStackInput = 256;
+
+// Kept out of fromCp1252, so that the plain ASCII values do not pay for
+// setting up the stack buffer.
+std::string decodeMixed(const std::uint8_t *in, std::size_t n)
+{
+    if (n <= kStackInput) {
+        char buffer[3 * kStackInput + 3];
+        return std::string(buffer, decodeInto(in, n, buffer));
+    }
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        size += kUtf8Of[in[i]].length;
+    std::string out(size + 3, '\0');
+    decodeInto(in, n, out.data());
+    out.resize(size);
+    return out;
 }
 
 char encodeCodePoint(char32_t cp)
@@ -89,18 +189,10 @@ std::string toCp1252(std::string_view utf8)
 
 std::string fromCp1252(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes) {
-        const auto b = static_cast<std::uint8_t>(c);
-        if (b >= 0x80 && b < 0xA0) {
-            const char32_t cp = kHighControls[b - 0x80];
-            appendUtf8(out, cp != 0 ? cp : char32_t{0xFFFD});
-        } else {
-            appendUtf8(out, b);
-        }
-    }
-    return out;
+    const auto *in = reinterpret_cast<const std::uint8_t *>(bytes.data());
+    if (allAscii(in, bytes.size()))
+        return std::string(bytes);
+    return decodeMixed(in, bytes.size());
 }
 
 } // namespace kvilbo::engine
