@@ -4,6 +4,8 @@
 
 // moc does not read C++20 concepts; it needs none of these headers.
 #ifndef Q_MOC_RUN
+#include "core/config.h"
+#include "core/database_session.h"
 #include "core/messages.h"
 #include "core/navigation.h"
 #include "core/palette_transform.h"
@@ -198,6 +200,27 @@ private slots:
                  QStringLiteral("Databasefiler (*.DBF *.dbf);;Alle filer (*)"));
         QCOMPARE(qtNameFilter(QString::fromStdString(en.ss(2098))),
                  QStringLiteral("Database files (*.DBF *.dbf);;All files (*)"));
+    }
+
+    void openDialogStartFolder_data()
+    {
+        QTest::addColumn<bool>("useOwnFolder");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("program folder by default") << false << "/data/kort" << "/opt/kvilbo";
+        QTest::newRow("own folder") << true << "  /data/kort  " << "/data/kort";
+        QTest::newRow("own folder left blank") << true << "   " << "/opt/kvilbo";
+    }
+
+    void openDialogStartFolder()
+    {
+        QFETCH(bool, useOwnFolder);
+        QFETCH(QString, folder);
+        QFETCH(QString, expected);
+        TKonfig konfig = defaultKonfig();
+        konfig.DefMappeJN = useOwnFolder;
+        konfig.DefMappePATH.setText(folder.toStdString());
+        QCOMPARE(QString::fromStdString(DatabaseSession::startFolder(konfig, "/opt/kvilbo").string()), expected);
     }
 
     void colourOffsets_data()
