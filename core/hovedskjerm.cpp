@@ -97,6 +97,9 @@ TForm3::~TForm3()
 {
     setUnhandledErrorHandler({});
     m_kortliste.reset();
+    // The card's controls may still write a field as they lose the focus;
+    // they go while the tables they write to are still here.
+    delete takeCentralWidget();
 }
 
 QString TForm3::versionText()
