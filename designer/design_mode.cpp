@@ -56,22 +56,9 @@ DesignMode::DesignMode(QScrollArea *bakgrunn1, const core::TKonfig &konfig, cons
     , m_konfig(konfig)
     , m_texts(texts)
     , m_panel(new ObjectPanel(texts, panelParent))
-    , m_sizeCtrl(new SizeCtrl)
     , m_grid(std::make_unique<PropertyGrid>(texts, QFontDatabase::families()))
 {
-    m_sizeCtrl->setHandleColour(kHandleColour);
-    m_sizeCtrl->setGridSize(konfig.FormSTG);
-    auto showFirstTarget = [this] {
-        if (m_sizeCtrl->TargetCount() > 0)
-            OE_PUSH(m_sizeCtrl->Targets(0));
-    };
-    connect(m_sizeCtrl, &SizeCtrl::OnTargetChange, this, showFirstTarget);
-    connect(m_sizeCtrl, &SizeCtrl::OnEndSizeMove, this, showFirstTarget);
-    connect(m_sizeCtrl, &SizeCtrl::surfacePressed, this, [this] {
-        if (m_active)
-            OE_PUSH(card());
-    });
-    connect(m_sizeCtrl, &SizeCtrl::deletePressed, this, [this] { guarded([this] { ToolButton21Click(); }); });
+    makeSizeCtrl();
     connect(m_panel, &ObjectPanel::rowEdited, this, [this](int row, const QString &value) {
         guarded([&] { rowEdited(row, value); });
     });
@@ -104,6 +91,24 @@ DesignMode::DesignMode(QScrollArea *bakgrunn1, const core::TKonfig &konfig, cons
         m_velgfelt->setDefEsc(m_konfig.DefEsc);
         return m_velgfelt->velgfeltvindu();
     };
+}
+
+void DesignMode::makeSizeCtrl()
+{
+    m_sizeCtrl = new SizeCtrl;
+    m_sizeCtrl->setHandleColour(kHandleColour);
+    m_sizeCtrl->setGridSize(m_konfig.FormSTG);
+    auto showFirstTarget = [this] {
+        if (m_sizeCtrl->TargetCount() > 0)
+            OE_PUSH(m_sizeCtrl->Targets(0));
+    };
+    connect(m_sizeCtrl, &SizeCtrl::OnTargetChange, this, showFirstTarget);
+    connect(m_sizeCtrl, &SizeCtrl::OnEndSizeMove, this, showFirstTarget);
+    connect(m_sizeCtrl, &SizeCtrl::surfacePressed, this, [this] {
+        if (m_active)
+            OE_PUSH(card());
+    });
+    connect(m_sizeCtrl, &SizeCtrl::deletePressed, this, [this] { guarded([this] { ToolButton21Click(); }); });
 }
 
 DesignMode::~DesignMode()
@@ -209,8 +214,11 @@ void DesignMode::VisSideFormularEndre(cardview::CardView &view, engine::TDbfTabl
     m_FORFIL = &FORFIL;
     emit message(ss(2090), false);
     emit designModeChanged(true);
+    m_panel->setTexts();
     m_panel->show();
     m_bakgrunn1->hide();
+    if (!m_sizeCtrl)
+        makeSizeCtrl();
     m_sizeCtrl->setGridSize(m_konfig.FormSTG);
     m_active = true;
     view.clear();
@@ -469,9 +477,12 @@ void DesignMode::ToolButton21Click()
 
 void DesignMode::leave()
 {
-    m_sizeCtrl->UnRegisterAll();
-    m_sizeCtrl->setDesignEnabled(false);
-    m_sizeCtrl->setSurface(nullptr);
+    // The controller goes when the card area's controls are destroyed (a closing window).
+    if (m_sizeCtrl) {
+        m_sizeCtrl->UnRegisterAll();
+        m_sizeCtrl->setDesignEnabled(false);
+        m_sizeCtrl->setSurface(nullptr);
+    }
     m_panel->hide();
     emit designModeChanged(false);
 }

@@ -113,6 +113,7 @@ private:
     std::uint32_t cardColour() const;
     void setCardColour(std::uint32_t bgr);
     void fillChooser();
+    void makeSizeCtrl();
     void guarded(const std::function<void()> &action);
 
     QScrollArea *m_bakgrunn1;

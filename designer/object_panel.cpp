@@ -102,19 +102,19 @@ ObjectPanel::ObjectPanel(const core::Texts &texts, QWidget *parent) : QFrame(par
 {
     setObjectName(QStringLiteral("sPanel1"));
     setFrameShape(QFrame::StyledPanel);
-    auto tr = [&texts](int n) { return QString::fromStdString(texts.ss(n)); };
     auto *column = new QVBoxLayout(this);
-    auto *heading = new QLabel(tr(2700), this);
-    QFont bold = heading->font();
+    m_heading = new QLabel(this);
+    QFont bold = m_heading->font();
     bold.setBold(true);
-    heading->setFont(bold);
-    column->addWidget(heading);
-    column->addWidget(new QLabel(tr(2710), this));
+    m_heading->setFont(bold);
+    column->addWidget(m_heading);
+    m_subtitle = new QLabel(this);
+    column->addWidget(m_subtitle);
     auto *tools = new QHBoxLayout;
-    tools->addWidget(toolButton("ToolButton15", QStringLiteral("+F"), 2712));
-    tools->addWidget(toolButton("ToolButton19", QStringLiteral("+T"), 2714));
-    tools->addWidget(toolButton("ToolButton20", QStringLiteral("+B"), 2716));
-    tools->addWidget(toolButton("ToolButton21", QStringLiteral("X"), 2718));
+    tools->addWidget(toolButton("ToolButton15", QStringLiteral("+F")));
+    tools->addWidget(toolButton("ToolButton19", QStringLiteral("+T")));
+    tools->addWidget(toolButton("ToolButton20", QStringLiteral("+B")));
+    tools->addWidget(toolButton("ToolButton21", QStringLiteral("X")));
     tools->addStretch();
     column->addLayout(tools);
     m_combo = new QComboBox(this);
@@ -122,7 +122,6 @@ ObjectPanel::ObjectPanel(const core::Texts &texts, QWidget *parent) : QFrame(par
     column->addWidget(m_combo);
     m_vle = new QTableWidget(kRowCount, 2, this);
     m_vle->setObjectName(QStringLiteral("vle"));
-    m_vle->setHorizontalHeaderLabels({tr(2720), tr(2721)});
     m_vle->verticalHeader()->hide();
     m_vle->verticalHeader()->setDefaultSectionSize(22);
     m_vle->horizontalHeader()->setStretchLastSection(true);
@@ -138,27 +137,40 @@ ObjectPanel::ObjectPanel(const core::Texts &texts, QWidget *parent) : QFrame(par
     }
     column->addWidget(m_vle, 1);
     auto *buttons = new QHBoxLayout;
-    auto *ok = new QPushButton(tr(2500), this);
-    ok->setObjectName(QStringLiteral("sSpeedButton1"));
-    auto *cancel = new QPushButton(tr(2510), this);
-    cancel->setObjectName(QStringLiteral("sSpeedButton2"));
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    m_ok = new QPushButton(this);
+    m_ok->setObjectName(QStringLiteral("sSpeedButton1"));
+    m_cancel = new QPushButton(this);
+    m_cancel->setObjectName(QStringLiteral("sSpeedButton2"));
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
     column->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &ObjectPanel::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &ObjectPanel::cancelClicked);
+    connect(m_ok, &QPushButton::clicked, this, &ObjectPanel::okClicked);
+    connect(m_cancel, &QPushButton::clicked, this, &ObjectPanel::cancelClicked);
     connect(m_combo, &QComboBox::activated, this, &ObjectPanel::objectChosen);
     connect(m_vle, &QTableWidget::itemChanged, this, &ObjectPanel::itemChanged);
     setMinimumWidth(240);
+    setTexts();
     hide();
 }
 
-QToolButton *ObjectPanel::toolButton(const char *name, const QString &glyph, int hint)
+void ObjectPanel::setTexts()
+{
+    auto tr = [this](int n) { return QString::fromStdString(m_texts.ss(n)); };
+    m_heading->setText(tr(2700));
+    m_subtitle->setText(tr(2710));
+    m_vle->setHorizontalHeaderLabels({tr(2720), tr(2721)});
+    m_ok->setText(tr(2500));
+    m_cancel->setText(tr(2510));
+    for (const auto &[name, hint] : {std::pair{"ToolButton15", 2712}, std::pair{"ToolButton19", 2714},
+                                     std::pair{"ToolButton20", 2716}, std::pair{"ToolButton21", 2718}})
+        findChild<QToolButton *>(QLatin1String(name))->setToolTip(tr(hint));
+}
+
+QToolButton *ObjectPanel::toolButton(const char *name, const QString &glyph)
 {
     auto *button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setText(glyph);
-    button->setToolTip(QString::fromStdString(m_texts.ss(hint)));
     static const std::pair<const char *, void (ObjectPanel::*)()> signalOf[] = {
         {"ToolButton15", &ObjectPanel::addFieldClicked},
         {"ToolButton19", &ObjectPanel::addTextBoxClicked},

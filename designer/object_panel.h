@@ -10,6 +10,7 @@
 #include <QFrame>
 
 class QComboBox;
+class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
 class QToolButton;
@@ -27,6 +28,8 @@ public:
     /// A hidden panel in the language of texts, which must outlive it.
     ObjectPanel(const core::Texts &texts, QWidget *parent = nullptr);
 
+    /// Sets the panel's captions and hints in the texts' current language.
+    void setTexts();
     /// Shows grid's rows; no edit is reported while they are filled.
     void showRows(const PropertyGrid &grid);
     /// Sets one row's shown value without reporting it.
@@ -54,11 +57,15 @@ signals:
     void objectChosen();
 
 private:
-    QToolButton *toolButton(const char *name, const QString &glyph, int hint);
+    QToolButton *toolButton(const char *name, const QString &glyph);
     void itemChanged(QTableWidgetItem *item);
 
     const core::Texts &m_texts;
     const PropertyGrid *m_grid = nullptr;
+    QLabel *m_heading;
+    QLabel *m_subtitle;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
     QComboBox *m_combo;
     QTableWidget *m_vle;
     bool m_filling = false;
