@@ -125,12 +125,32 @@ bool TDbfTable::underClaim(const std::function<void()> &work)
             putStamp(claim, m_clock());
             m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
             m_ownsClaim = true;
+            m_countPending = false;
             const auto release = [&] {
                 m_ownsClaim = false;
                 m_headerFresh = false;
                 claim[0] = 0;
                 putStamp(claim, releaseStamp());
-                m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
+                if (!m_countPending) {
+                    m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
+                    return;
+                }
+                // An append's date and count go out with the release in one
+                // write, the count first in the file; the record itself was
+                // written before, and bytes 8..13 go back as read under the lock.
+                m_countPending = false;
+                const Block32 counted = encodeHeader(FDBFHeader);
+                std::copy(&counted[1], &counted[8], head + 1);
+                try {
+                    m_file->writeAt(1, head + 1, kClaimFlagOffset + kClaimSpan - 1);
+                } catch (...) {
+                    // As when the count alone failed: the claim is still given back if it can be.
+                    try {
+                        m_file->writeAt(kClaimFlagOffset, claim, kClaimSpan);
+                    } catch (...) {
+                    }
+                    throw;
+                }
             };
             try {
                 work();

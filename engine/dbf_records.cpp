@@ -14,21 +14,6 @@ namespace {
 // system call per window instead of one per record.
 constexpr std::size_t kReadAheadBytes = 64 * 1024;
 
-bool allAscii(const std::uint8_t *p, std::size_t n)
-{
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p + i, 8);
-        if (word & 0x8080808080808080ull)
-            return false;
-    }
-    for (; i < n; ++i)
-        if (p[i] >= 0x80)
-            return false;
-    return true;
-}
-
 // How long a shared table's read-ahead window may be served: another
 // instance's write is seen at most this much later while scanning.
 constexpr auto kSharedWindowLife = std::chrono::milliseconds(50);
@@ -119,6 +104,10 @@ void TDbfTable::writeHeaderDate()
     FDBFHeader.month = static_cast<std::uint8_t>(today.month);
     FDBFHeader.day = static_cast<std::uint8_t>(today.day);
     const std::uint8_t date[3] = {FDBFHeader.year, FDBFHeader.month, FDBFHeader.day};
+    // The header was read under the OS lock just before: when it already
+    // holds today's date, writing it again would only cost a system call.
+    if (m_headerFresh && std::equal(date, date + 3, m_lockedHeader.begin() + 1))
+        return;
     m_file->writeAt(1, date, 3);
 }
 
@@ -198,10 +187,8 @@ std::string TDbfTable::GetF(int FeltNr) const
     const TdbField &f = FDBFFields[FeltNr];
     if (f.what == 'M' || f.what == 'm')
         return std::to_string(memoPointer(FeltNr));
-    const std::uint8_t *p = FDBFBuff.data() + f.offset;
-    if (allAscii(p, f.len))
-        return std::string(reinterpret_cast<const char *>(p), f.len);
-    return fromCp1252(std::string_view(reinterpret_cast<const char *>(p), f.len));
+    // fromCp1252 copies plain ASCII text as it stands, so no separate look at the bytes first.
+    return fromCp1252(std::string_view(reinterpret_cast<const char *>(FDBFBuff.data()) + f.offset, f.len));
 }
 
 void TDbfTable::Store(const std::string &Key, const std::string &Rec)
@@ -286,9 +273,15 @@ void TDbfTable::appendUnderClaim()
     FDBFHeader.month = static_cast<std::uint8_t>(today.month);
     FDBFHeader.day = static_cast<std::uint8_t>(today.day);
     FDBFHeader.numRecs = static_cast<std::int32_t>(index + 1);
+    FDBFCurrRec = index;
+    // Under the OS lock the count is written by the claim's release, which
+    // saves a system call per append; otherwise it is written here.
+    if (m_headerFresh) {
+        m_countPending = true;
+        return;
+    }
     const Block32 head = encodeHeader(FDBFHeader);
     m_file->writeAt(1, &head[1], 7);
-    FDBFCurrRec = index;
 }
 
 void TDbfTable::Delete(bool verdi)

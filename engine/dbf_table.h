@@ -262,6 +262,7 @@ private:
     std::chrono::steady_clock::time_point m_cacheFilled; // when a shared table's window was read
     bool m_headerFresh = false; // m_lockedHeader was read when the claim was taken just now
     std::array<std::uint8_t, 32> m_lockedHeader{};
+    bool m_countPending = false; // an append left its date and count for the claim's release to write
     bool m_ownsClaim = false;                // this instance took the claim and has not released it
     std::array<std::uint8_t, 8> m_claimStamp{}; // the stamp it wrote then
 
