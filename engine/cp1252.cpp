@@ -1,6 +1,7 @@
 #include "cp1252.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -87,16 +88,31 @@ bool allAscii(const std::uint8_t *p, std::size_t n)
 char *decodeInto(const std::uint8_t *in, std::size_t n, char *out)
 {
     std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
+    while (i + 8 <= n) {
         const std::uint64_t word = load8(in + i);
-        if ((word & kHighBits) == 0) {
+        const std::uint64_t high = word & kHighBits;
+        if (high == 0) {
             std::memcpy(out, &word, 8);
             out += 8;
+            i += 8;
             continue;
         }
-        for (std::size_t k = i; k < i + 8; ++k) {
-            std::memcpy(out, &kUtf8Of[in[k]], 4);
-            out += kUtf8Of[in[k]].length;
+        if constexpr (std::endian::native == std::endian::little) {
+            // The ASCII bytes before the first high one go out with the whole
+            // word; the eight input bytes left make at least eight output
+            // bytes, so the store stays inside the result.
+            const auto ascii = static_cast<std::size_t>(std::countr_zero(high) / 8);
+            std::memcpy(out, &word, 8);
+            out += ascii;
+            i += ascii;
+            std::memcpy(out, &kUtf8Of[in[i]], 4);
+            out += kUtf8Of[in[i]].length;
+            ++i;
+        } else {
+            for (const std::size_t end = i + 8; i < end; ++i) {
+                std::memcpy(out, &kUtf8Of[in[i]], 4);
+                out += kUtf8Of[in[i]].length;
+            }
         }
     }
     for (; i < n; ++i) {

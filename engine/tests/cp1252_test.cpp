@@ -86,6 +86,20 @@ TEST(Cp1252, EveryByteDecodesAndAssignedOnesRoundTrip)
         allExpected += expected;
     }
     EXPECT_EQ(fromCp1252(allBytes), allExpected);
+    // Non-ASCII bytes at every place within and across eight-byte steps.
+    for (std::size_t at = 0; at < 17; ++at) {
+        for (std::size_t second = at; second < 17; ++second) {
+            std::string bytes(17, 'k');
+            std::string expected = "kkkkkkkkkkkkkkkkk";
+            bytes[at] = '\xE6';
+            expected.replace(at, 1, "\xC3\xA6");
+            if (second != at) {
+                bytes[second] = '\x80';
+                expected.replace(second + 1, 1, "\xE2\x82\xAC");
+            }
+            EXPECT_EQ(fromCp1252(bytes), expected) << "at " << at << " and " << second;
+        }
+    }
     // Long texts (memos) as well as field-sized ones.
     EXPECT_EQ(fromCp1252("x" + allBytes + allBytes + allBytes), "x" + allExpected + allExpected + allExpected);
 }
