@@ -117,6 +117,11 @@ DesignMode::~DesignMode()
         delete m_sizeCtrl.data();
 }
 
+SizeCtrl *DesignMode::sizeCtrl() const
+{
+    return m_sizeCtrl.data();
+}
+
 void DesignMode::guarded(const std::function<void()> &action)
 {
     // Exceptions must not cross Qt's event loop; they go to the window's error dialog.

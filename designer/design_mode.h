@@ -58,8 +58,10 @@ public:
 
     /// Replaces the window's dialogs (colour, picture file, field choice).
     void setDialogs(DesignDialogs dialogs) { m_dialogs = std::move(dialogs); }
+    /// The object handler panel.
     ObjectPanel *sPanel1() const { return m_panel; }
-    SizeCtrl *sizeCtrl() const { return m_sizeCtrl; }
+    /// The move-and-resize controller (SizeCtrl).
+    SizeCtrl *sizeCtrl() const;
     /// True while design mode is active.
     bool RedigereSide() const { return m_active; }
 
