@@ -14,6 +14,7 @@
 #include "core/user_prompts.h"
 #include "core/welcome_window.h"
 #include "core/window_placement.h"
+#include "designer/design_mode.h"
 #include "dialogs/informasjon.h"
 #include "dialogs/konfigurasjon.h"
 #include "dialogs/lagnydatabase.h"
@@ -25,6 +26,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 #ifndef KVILBO_VERSION
@@ -261,6 +263,8 @@ void TForm3::closeEvent(QCloseEvent *event)
 
 void TForm3::keyPressEvent(QKeyEvent *event)
 {
+    if (m_design && m_design->FormKeyDown(event))
+        return;
     // The exit button's hint promises that Esc ends the program as well.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         close();
@@ -297,6 +301,12 @@ void TForm3::connectCommands()
     onCommand(button("ToolButton16"), &TForm3::nextCommand);
     onCommand(button("ToolButton17"), &TForm3::lastCommand);
     onCommand(button("ToolButton18"), &TForm3::MarkerDette);
+    onCommand(button("ToolButton3"), &TForm3::VisSideFormularEndre);
+    connect(m_design, &designer::DesignMode::message, this,
+            [this](const QString &t, bool error) { MSG(t.toStdString(), error); });
+    connect(m_design, &designer::DesignMode::melding, this, [this](const QString &t) { melding(t); });
+    connect(m_design, &designer::DesignMode::failed, this, [this](std::exception_ptr e) { ProgramFeil(e); });
+    connect(m_design, &designer::DesignMode::designModeChanged, this, [this](bool on) { setDesignMode(on); });
 
     // The secondary windows are made when asked for; each loads its state when shown.
     dialogs::setErrorHandler([](std::exception_ptr error) { reportUnhandled(error); });
@@ -326,6 +336,24 @@ void TForm3::connectCommands()
     button("ToolButton7")->setEnabled(true);
     m_Image4->setEnabled(true);
     m_databaseControls.push_back(button("ToolButton6"));
+}
+
+void TForm3::VisSideFormularEndre()
+{
+    // Design mode edits the card, so it starts from the card view only.
+    if (m_ListeVisningAktiv || !m_cardView || !m_session->isOpen())
+        return;
+    m_design->VisSideFormularEndre(*m_cardView, m_session->DBF(), m_session->FORFIL());
+    Oppdater(0);
+}
+
+void TForm3::setDesignMode(bool on)
+{
+    m_sToolBar1->setEnabled(!on);
+    m_sToolBar2->setEnabled(!on);
+    if (auto *search = findChild<QWidget *>(QStringLiteral("hurtigsok")))
+        search->setEnabled(!on);
+    Oppdater(0);
 }
 
 void TForm3::showWelcome()

@@ -25,6 +25,9 @@ namespace kvilbo::cardview {
 class CardView;
 class TForm2;
 } // namespace kvilbo::cardview
+namespace kvilbo::designer {
+class DesignMode;
+}
 
 // TForm3, the main window: it owns the configuration, the log, the open
 // database and the two views, and wires the parts below it together.
@@ -129,6 +132,8 @@ private:
     void closeViews();
     void onRecordSelected(int recNo, int feltNr, bool marked);
     void ensureCardView();
+    void VisSideFormularEndre();
+    void setDesignMode(bool on);
     void orderlyClose();
     void openThroughDialog() { aapnefiler(QString()); }
     void closeDatabaseCommand();
@@ -170,6 +175,7 @@ private:
     std::unique_ptr<CardList> m_kortliste;
     cardview::CardView *m_cardView = nullptr; // made with the first database opened
     cardview::TForm2 *m_Form2 = nullptr;
+    designer::DesignMode *m_design = nullptr; // the card's design mode and its object handler sPanel1
 };
 
 } // namespace kvilbo::core

@@ -8,6 +8,8 @@
 #include "core/message_line.h"
 #include "core/status_bar.h"
 #include "core/toolbar_icons.h"
+#include "designer/design_mode.h"
+#include "designer/object_panel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -114,10 +116,8 @@ void TForm3::buildWindow()
     page->addLayout(header);
 
     auto *views2 = new QGridLayout;
-    auto *sPanel1 = new QWidget(central);
-    sPanel1->setObjectName(QStringLiteral("sPanel1"));
-    sPanel1->hide();
-    views2->addWidget(sPanel1, 0, 0);
+    m_design = new designer::DesignMode(m_bakgrunn1, m_konfig, m_texts, central);
+    views2->addWidget(m_design->sPanel1(), 0, 0);
     views2->addWidget(m_kortliste->widget(), 0, 1);
     views2->addWidget(m_bakgrunn1, 0, 1);
     views2->setColumnStretch(1, 1);
@@ -149,9 +149,9 @@ void TForm3::buildWindow()
     page->addWidget(m_statusBar->bar());
     setCentralWidget(central);
 
-    m_databaseControls = {close, list, card, newCard, first, previous, next, last, mark};
+    m_databaseControls = {close, list, card, newCard, first, previous, next, last, mark, design};
     // Print, information, appearance and the quick search arrive with their windows.
-    for (QWidget *w : std::initializer_list<QWidget *>{print, info, design, m_sEdit1, m_sCheckBox1,
+    for (QWidget *w : std::initializer_list<QWidget *>{print, info, m_sEdit1, m_sCheckBox1,
                                                        m_sLabel4, m_Image4})
         w->setEnabled(false);
     for (const char *later : {"ToolButton25", "ToolButton7"})

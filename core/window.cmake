@@ -19,7 +19,7 @@ add_library(core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/window_placement.cpp ${CMAKE_CURRENT_LIST_DIR}/window_placement.h
 )
 target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(core PUBLIC core_logic layout_logic cardview listview Qt6::Widgets)
+target_link_libraries(core PUBLIC core_logic layout_logic cardview listview designer Qt6::Widgets)
 target_compile_definitions(core PRIVATE
   KVILBO_VERSION="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 target_compile_options(core PRIVATE -Wall -Wextra)
