@@ -130,6 +130,25 @@ LayoutRecord recordOf(const DesignObject &o)
     }
 }
 
+void setMark(engine::TDbfTable &FORFIL, int r, bool on)
+{
+    try {
+        FORFIL.Go(r);
+        FORFIL.Delete(on);
+    } catch (...) {
+        // Best effort: the write that failed may fail again; the caller reports the first.
+    }
+}
+
+// Marks the records appended after oldCount again and clears the marks given.
+void undo(engine::TDbfTable &FORFIL, const std::vector<int> &marked, int oldCount)
+{
+    for (int r = FORFIL.RecCount(); r > oldCount; --r)
+        setMark(FORFIL, r, true);
+    for (int r : marked)
+        setMark(FORFIL, r, false);
+}
+
 } // namespace
 
 CardField cardField(engine::TDbfTable &DBF, int f)
@@ -209,17 +228,24 @@ void saveCardLayout(engine::TDbfTable &FORFIL, const std::vector<LayoutRecord> &
     try {
         appendLayoutRecords(FORFIL, records);
     } catch (...) {
-        for (int r = FORFIL.RecCount(); r > oldCount; --r) {
-            FORFIL.Go(r);
-            FORFIL.Delete(true);
-        }
+        undo(FORFIL, {}, oldCount);
         throw;
     }
     const RecordText rec(FORFIL);
-    for (int r = 1; r <= oldCount; ++r) {
-        FORFIL.Go(r);
-        if (!FORFIL.IsCurrentRecDeleted() && rec.number(FormType, -1) == form::Side)
-            FORFIL.Delete(true);
+    std::vector<int> marked;
+    try {
+        for (int r = 1; r <= oldCount; ++r) {
+            FORFIL.Go(r);
+            if (!FORFIL.IsCurrentRecDeleted() && rec.number(FormType, -1) == form::Side) {
+                // Noted first: the mark may reach the file before a later write of Delete fails.
+                marked.push_back(r);
+                FORFIL.Delete(true);
+            }
+        }
+    } catch (...) {
+        // Half old and half new would show two cards at once: back to the old one.
+        undo(FORFIL, marked, oldCount);
+        throw;
     }
 }
 

@@ -28,12 +28,12 @@ public:
     }
     ~DemoDatabase() { close(); }
 
-    /// Opens the card table and its layout table, as opening a database does.
-    void open()
+    /// Opens the card table and its layout table (on fs), as opening a database does.
+    void open(std::shared_ptr<engine::FileSystem> fs = engine::posixFileSystem())
     {
         if (!DBF.OpenDatabase(path(), false, false))
             throw std::runtime_error("cannot open " + path());
-        layoutTable = std::make_unique<layout::LayoutTable>(konfig, texts, *log);
+        layoutTable = std::make_unique<layout::LayoutTable>(konfig, texts, *log, std::move(fs));
         layoutTable->Formularaapne(DBF);
         DBF.Go(1);
     }

@@ -2,6 +2,7 @@
 // positions of new objects, the property rows, and the card records written.
 
 #include "demo_database.h"
+#include "failing_file_system.h"
 
 #include "designer/card_records.h"
 #include "designer/design_rules.h"
@@ -173,3 +174,39 @@ TEST(CardRecords, SavedCardReadsBackTheSameAndOldRecordsAreMarked)
         EXPECT_EQ(a.transparent, b.transparent);
     }
 }
+
+class SaveFailure : public ::testing::TestWithParam<double> {};
+
+// One write of the layout table fails somewhere in the save (at the given share of
+// its writes): the save reports it and the table still holds the old card, once.
+TEST_P(SaveFailure, LeavesTheOldCardWhole)
+{
+    kvilbo::designer::test::DemoDatabase db;
+    auto countdown = std::make_shared<int>(-1);
+    db.close();
+    db.open(std::make_shared<kvilbo::designer::test::OneFailingWrite>(".for", countdown));
+    const DesignCard original = readDesignCard(db.FORFIL(), db.DBF);
+    DesignCard changed = original;
+    changed.objects.front().left += 5;
+
+    // A first save of the unchanged card counts the writes a save makes.
+    const int writesBefore = 1000000;
+    *countdown = writesBefore;
+    const int before = db.FORFIL().RecCount();
+    saveCardLayout(db.FORFIL(), cardRecords(original));
+    const int writes = writesBefore - *countdown;
+    ASSERT_GT(writes, 10);
+    EXPECT_EQ(readDesignCard(db.FORFIL(), db.DBF).objects.size(), original.objects.size());
+    EXPECT_GT(db.FORFIL().RecCount(), before);
+
+    *countdown = static_cast<int>(GetParam() * (writes - 1));
+    EXPECT_ANY_THROW(saveCardLayout(db.FORFIL(), cardRecords(changed)));
+    *countdown = -1;
+    db.close();
+    db.open();
+    const DesignCard after = readDesignCard(db.FORFIL(), db.DBF);
+    ASSERT_EQ(after.objects.size(), original.objects.size());
+    EXPECT_EQ(after.objects.front().left, original.objects.front().left);
+}
+
+INSTANTIATE_TEST_SUITE_P(AtShareOfTheWrites, SaveFailure, ::testing::Values(0.0, 0.3, 0.8, 0.97));
