@@ -4,6 +4,7 @@
 
 #include "design_harness.h"
 
+#include "designer/card_records.h"
 #include "designer/design_rules.h"
 #include "designer/property_grid.h"
 #include "layout/layout_fields.h"
@@ -121,6 +122,29 @@ private slots:
         const DesignObject field = h.control(QStringLiteral("DatabaseField2"))->object();
         QCOMPARE(field.text, QStringLiteral("[002 FORNAVN]"));
         QCOMPARE(field.hint, QStringLiteral("2"));
+    }
+
+    void aCardWithOnlyItsBackground()
+    {
+        DesignHarness h;
+        DesignCard empty;
+        empty.background = 4227200;
+        saveCardLayout(h.db.FORFIL(), cardRecords(empty));
+        h.view->formularsettoppSIDE(h.db.FORFIL());
+        show(h);
+        h.enter();
+        QVERIFY(h.mode->controls().isEmpty());
+        QCOMPARE(h.mode->sizeCtrl()->TargetCount(), 0);
+        QCOMPARE(rowValue(h, Row::Navn), QStringLiteral("Background"));
+        QCOMPARE(rowValue(h, Row::FargeBakgrunn), QStringLiteral("4227200"));
+        clickTool(h, "ToolButton21");
+        QVERIFY(h.mode->RedigereSide());
+        // An object added later lies under the controller's layer too: it can be dragged.
+        clickTool(h, "ToolButton19");
+        DesignControl *box = h.control(QStringLiteral("TextBox1"));
+        QVERIFY(box);
+        drag(h, centreOf(box), centreOf(box) + QPoint(40, 0));
+        QCOMPARE(box->pos(), QPoint(140, 100));
     }
 
     void dragMovesAndResizesOnTheGrid()
