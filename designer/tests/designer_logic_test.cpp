@@ -115,6 +115,28 @@ TEST_F(Grid, TextBoxRoundTripsThroughTheRows)
     EXPECT_EQ(back.text, o.text);
 }
 
+TEST(GridInEnglish, KeysWordsAndChoicesFollowTheLanguage)
+{
+    kvilbo::core::Texts english{1};
+    PropertyGrid grid(english, {});
+    DesignObject o;
+    o.kind = ObjectKind::DatabaseField;
+    o.align = ObjectAlign::Centre;
+    o.border = true;
+    grid.fill(o);
+    EXPECT_EQ(grid.key(Row::TabRekkefolge), "Tab Order");
+    EXPECT_EQ(grid.rowOfKey("Tab Order"), PropertyGrid::index(Row::TabRekkefolge));
+    EXPECT_EQ(grid.row(Row::Justering).value, "Center");
+    EXPECT_EQ(grid.row(Row::Ramme).value, "Yes");
+    EXPECT_EQ(grid.row(Row::Transparent).value, "<Not used here>");
+    EXPECT_EQ(grid.pickList(Row::Justering), QStringList({"Left", "Center", "Right"}));
+    grid.setValue(Row::Ramme, "No");
+    grid.setValue(Row::Justering, "Right");
+    grid.apply(o);
+    EXPECT_FALSE(o.border);
+    EXPECT_EQ(o.align, ObjectAlign::Right);
+}
+
 TEST_F(Grid, ColourThatIsNotANumberIsAConversionError)
 {
     DesignObject o;
