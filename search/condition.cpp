@@ -76,7 +76,8 @@ std::optional<char> normaliseLogical(QStringView text)
 }
 
 Condition::Condition(char typ, Operator op, const QString &value, MatchOptions options, QChar sep)
-    : m_type(typ), m_op(op), m_value(value), m_options(options), m_sep(sep)
+    : m_type(typ), m_op(op), m_value(value), m_options(options), m_sep(sep),
+      m_matcher(value, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive)
 {
     if (typ == 'F' || typ == 'N')
         m_number = parseNumber(value, sep);
@@ -112,7 +113,7 @@ bool Condition::testText(const QString &cell) const
         return false;
     const Qt::CaseSensitivity cs = m_options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (m_options.partialMatch)
-        return cell.contains(m_value, cs);
+        return m_matcher.indexIn(cell) >= 0;
     return QString::compare(cell, m_value, cs) == 0;
 }
 

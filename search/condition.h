@@ -12,6 +12,7 @@
 //   not a number makes the condition false.
 
 #include <QString>
+#include <QStringMatcher>
 #include <QStringView>
 
 #include <optional>
@@ -60,6 +61,7 @@ private:
     QString m_value;
     MatchOptions m_options;
     QChar m_sep;
+    QStringMatcher m_matcher; // the value, for partial text matches
     std::optional<double> m_number;
     std::optional<int> m_date;
     std::optional<char> m_logical;
