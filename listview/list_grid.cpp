@@ -24,6 +24,7 @@ std::uint32_t toBgr(const QColor &c)
 }
 
 constexpr int kDefaultColumnWidth = 64;
+constexpr int kUnsizedFontPoints = 8; // the 11-pixel start font, as a size the layout table can hold
 constexpr int kLoadSliceMs = 10; // well under the 50 ms a user notices as a stall, also on a busy machine
 
 } // namespace
@@ -105,17 +106,106 @@ void ListGrid::applyLayout()
         f.setItalic(s.italic);
         f.setUnderline(s.underline);
         setFont(f);
-        QPalette p = palette();
-        p.setColor(QPalette::Text, fromBgr(s.fontColour));
-        p.setColor(QPalette::Base, fromBgr(s.gridColour));
-        setPalette(p);
-        static_cast<CellDelegate *>(itemDelegate())->setGridLines(s.horizontalLines, s.verticalLines);
-        verticalHeader()->setDefaultSectionSize(std::max(1, s.rowHeight));
+        setFontColour(fromBgr(s.fontColour));
+        setGridColour(fromBgr(s.gridColour));
+        setGridLines(s.horizontalLines, s.verticalLines);
+        setDefaultRowHeight(s.rowHeight);
     }
     for (int c = 0; c < m_model->columnCount(); ++c) {
-        const int w = s.columns[static_cast<std::size_t>(c)].width;
-        setColumnWidth(c, w > 0 ? w : kDefaultColumnWidth);
+        const auto i = static_cast<std::size_t>(c);
+        const bool byDefault = i >= layout.defaultWidth.size() || layout.defaultWidth[i];
+        setListColumnWidth(c, byDefault ? kDefaultColumnWidth : s.columns[i].width);
     }
+}
+
+void ListGrid::setListColumnWidth(int c, int width)
+{
+    if (c < 0 || c >= m_model->columnCount())
+        return;
+    // -1 takes the column out of sight and keeps it so across a close; 0 leaves it
+    // in place, merely zero pixels wide.
+    setColumnHidden(c, width < 0);
+    if (width >= 0)
+        setColumnWidth(c, width);
+}
+
+int ListGrid::listColumnWidth(int c) const
+{
+    return isColumnHidden(c) ? -1 : columnWidth(c);
+}
+
+void ListGrid::setColumnHeading(int c, const QString &heading)
+{
+    if (c >= 0 && c < m_model->columnCount())
+        m_model->setHeading(c, heading);
+}
+
+int ListGrid::defaultRowHeight() const
+{
+    return verticalHeader()->defaultSectionSize();
+}
+
+void ListGrid::setDefaultRowHeight(int height)
+{
+    verticalHeader()->setDefaultSectionSize(std::max(1, height));
+}
+
+bool ListGrid::horizontalLines() const
+{
+    return static_cast<const CellDelegate *>(itemDelegate())->horizontalLines();
+}
+
+bool ListGrid::verticalLines() const
+{
+    return static_cast<const CellDelegate *>(itemDelegate())->verticalLines();
+}
+
+void ListGrid::setGridLines(bool horizontal, bool vertical)
+{
+    static_cast<CellDelegate *>(itemDelegate())->setGridLines(horizontal, vertical);
+    viewport()->update();
+}
+
+QColor ListGrid::fontColour() const
+{
+    return palette().color(QPalette::Text);
+}
+
+void ListGrid::setFontColour(const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Text, colour);
+    setPalette(p);
+}
+
+QColor ListGrid::gridColour() const
+{
+    return palette().color(QPalette::Base);
+}
+
+void ListGrid::setGridColour(const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, colour);
+    setPalette(p);
+}
+
+int ListGrid::fontSize() const
+{
+    return font().pointSize() > 0 ? font().pointSize() : kUnsizedFontPoints;
+}
+
+int ListGrid::currentColumn() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? horizontalHeader()->visualIndex(i.column()) + 1 : 0;
+}
+
+int ListGrid::logicalColumn(int column) const
+{
+    if (column < 1 || column > m_model->columnCount())
+        return -1;
+    return horizontalHeader()->logicalIndex(column - 1);
 }
 
 void ListGrid::loadMore()
@@ -173,20 +263,19 @@ bool ListGrid::KortListeSortert(int &xFeltNummer, int &xSorteringsType) const
 layout::ListViewState ListGrid::listViewState() const
 {
     layout::ListViewState s;
-    const auto *delegate = static_cast<const CellDelegate *>(itemDelegate());
-    s.rowHeight = verticalHeader()->defaultSectionSize();
-    s.horizontalLines = delegate->horizontalLines();
-    s.verticalLines = delegate->verticalLines();
+    s.rowHeight = defaultRowHeight();
+    s.horizontalLines = horizontalLines();
+    s.verticalLines = verticalLines();
     s.fontName = font().family().toStdString();
-    s.fontSize = font().pointSize() > 0 ? font().pointSize() : 8;
+    s.fontSize = fontSize();
     s.bold = font().bold();
     s.italic = font().italic();
     s.underline = font().underline();
-    s.fontColour = toBgr(palette().color(QPalette::Text));
-    s.gridColour = toBgr(palette().color(QPalette::Base));
+    s.fontColour = toBgr(fontColour());
+    s.gridColour = toBgr(gridColour());
     for (int v = 0; v < m_model->columnCount(); ++v) {
         const int c = horizontalHeader()->logicalIndex(v);
-        s.columns.push_back({m_model->descriptor(c).field, columnWidth(c), m_model->heading(c).toStdString()});
+        s.columns.push_back({m_model->descriptor(c).field, listColumnWidth(c), m_model->heading(c).toStdString()});
     }
     return s;
 }

@@ -52,6 +52,38 @@ public:
     /// The grid's appearance and columns in visual order, for the write-back at close.
     layout::ListViewState listViewState() const;
 
+    // Appearance, changed in place by the list settings window; the write-back reads it back.
+    /// Default row height in pixels (the height of every row).
+    int defaultRowHeight() const;
+    /// Sets every row to height pixels.
+    void setDefaultRowHeight(int height);
+    /// True when horizontal grid lines are drawn.
+    bool horizontalLines() const;
+    /// True when vertical grid lines are drawn.
+    bool verticalLines() const;
+    /// Turns the horizontal and vertical grid lines on or off.
+    void setGridLines(bool horizontal, bool vertical);
+    /// Colour of the cell text.
+    QColor fontColour() const;
+    /// Sets the colour of the cell text.
+    void setFontColour(const QColor &colour);
+    /// Background colour of the cells.
+    QColor gridColour() const;
+    /// Sets the background colour of the cells.
+    void setGridColour(const QColor &colour);
+    /// The cell font's size in points (8 for the pixel-sized start font).
+    int fontSize() const;
+    /// Width of logical column c in pixels; -1 when the column is hidden.
+    int listColumnWidth(int c) const;
+    /// Sets the width of logical column c; -1 hides it, 0 and up show it that wide.
+    void setListColumnWidth(int c, int width);
+    /// Changes the heading of logical column c.
+    void setColumnHeading(int c, const QString &heading);
+    /// The current cell's column as a 1-based position from the left, or 0 without a current cell.
+    int currentColumn() const;
+    /// The logical column at 1-based position column from the left, or -1.
+    int logicalColumn(int column) const;
+
     /// The current data row, or -1.
     int currentRow() const;
     /// Makes a data row current (keeping the column), which selects its record.

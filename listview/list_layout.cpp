@@ -102,20 +102,25 @@ ListLayout readListLayout(engine::TDbfTable &FORFIL, engine::TDbfTable &DBF)
             if (header + c > FORFIL.RecCount() || trimmed(FORFIL.GetF(Felt::FormType)) != "1"
                 || trimmed(FORFIL.GetF(Felt::ObjType)) != "2") {
                 out.state.columns.push_back(defaultColumn(DBF, c));
+                out.defaultWidth.push_back(true);
                 continue;
             }
             layout::ListColumnState col;
             col.heading = trimmed(FORFIL.GetF(Felt::ObjRefTxt));
             col.fieldNumber = strictInt(FORFIL, Felt::ObjRefNr, "ObjRefNr");
             col.width = strictInt(FORFIL, Felt::ObjBredde, "ObjBredde");
-            if (col.fieldNumber < 1 || col.fieldNumber > n)
+            const bool ownField = col.fieldNumber >= 1 && col.fieldNumber <= n;
+            if (!ownField)
                 col = defaultColumn(DBF, c);
             out.state.columns.push_back(col);
+            out.defaultWidth.push_back(!ownField);
         }
     }
     if (!out.headerFound)
-        for (int c = 1; c <= n; ++c)
+        for (int c = 1; c <= n; ++c) {
             out.state.columns.push_back(defaultColumn(DBF, c));
+            out.defaultWidth.push_back(true);
+        }
     return out;
 }
 

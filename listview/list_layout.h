@@ -4,6 +4,8 @@
 
 #include "layout/list_view_writeback.h"
 
+#include <vector>
+
 namespace kvilbo::engine {
 class TDbfTable;
 }
@@ -14,7 +16,8 @@ namespace kvilbo::listview {
 struct ListLayout {
     bool hasAppearance = false;  ///< physical record 1 named a font: apply state's appearance
     bool headerFound = false;    ///< a live FormType 1 header exists: columns come from it
-    layout::ListViewState state; ///< columns in grid order; width 0 = default width
+    layout::ListViewState state; ///< columns in grid order
+    std::vector<bool> defaultWidth; ///< per column: no column record gave it a width
 };
 
 /// Reads the list layout for DBF from FORFIL; without a live header the columns are
