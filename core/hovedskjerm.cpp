@@ -19,6 +19,8 @@
 #include "dialogs/konfigurasjon.h"
 #include "dialogs/lagnydatabase.h"
 #include "dialogs/logg.h"
+#include "listview/list_grid.h"
+#include "listview/modiliste.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -340,8 +342,18 @@ void TForm3::connectCommands()
 
 void TForm3::VisSideFormularEndre()
 {
+    if (!m_session->isOpen())
+        return;
+    if (m_ListeVisningAktiv) {
+        // The window changes the grid in place; the write-back at close keeps it.
+        if (auto *grid = qobject_cast<listview::ListGrid *>(m_kortliste->widget())) {
+            listview::Tformmodiliste window(*grid, m_konfig, m_texts, this);
+            m_prompts->runModal(window);
+        }
+        return;
+    }
     // Design mode edits the card, so it starts from the card view only.
-    if (m_ListeVisningAktiv || !m_cardView || !m_session->isOpen())
+    if (!m_cardView)
         return;
     m_design->VisSideFormularEndre(*m_cardView, m_session->DBF(), m_session->FORFIL());
     Oppdater(0);
