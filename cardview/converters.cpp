@@ -2,7 +2,6 @@
 
 #include "cardview/decimal_text.h"
 
-#include <QRegularExpression>
 
 namespace kvilbo::cardview {
 
@@ -58,12 +57,42 @@ QChar decimalSeparator(int spraak)
 // The forms a typed number may take once its separator is the language's: an optional
 // sign, digits with at most one separator, an optional exponent. Words such as "inf"
 // or "nan" that a general float reader accepts are not numbers a card field can hold.
+// Checked by hand: the list view converts every numeric cell it shows or sorts, and a
+// pattern compiled per call cost more than the conversion itself.
 bool looksLikeNumber(const QString& text, QChar separator)
 {
-    const QString sep = QRegularExpression::escape(QString(separator));
-    const QRegularExpression pattern(
-        QStringLiteral("^[+-]?(\\d+(%1\\d*)?|%1\\d+)([eE][+-]?\\d+)?$").arg(sep));
-    return pattern.match(text).hasMatch();
+    const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    qsizetype mantissaDigits = 0;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        ++mantissaDigits;
+    }
+    if (i < n && text[i] == separator) {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return false;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+        qsizetype exponentDigits = 0;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return false;
+    }
+    return i == n;
 }
 
 } // namespace
