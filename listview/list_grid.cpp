@@ -113,7 +113,8 @@ void ListGrid::applyLayout()
     }
     for (int c = 0; c < m_model->columnCount(); ++c) {
         const auto i = static_cast<std::size_t>(c);
-        const bool byDefault = i >= layout.defaultWidth.size() || layout.defaultWidth[i];
+        const bool byDefault =
+            i < layout.defaultWidth.size() ? bool(layout.defaultWidth[i]) : s.columns[i].width <= 0;
         setListColumnWidth(c, byDefault ? kDefaultColumnWidth : s.columns[i].width);
     }
 }
