@@ -158,7 +158,7 @@ void Tformmodiliste::buildWindow()
     auto *column = new QGridLayout;
     column->addWidget(caption("columnLabel", this), 0, 0);
     column->addWidget(m_sSpinEdit2, 0, 1);
-    column->addWidget(caption("specificationLabel", this), 1, 0);
+    column->addWidget(caption("columnNumberLabel", this), 1, 0);
     column->addWidget(m_columnNumber, 1, 1);
     column->addWidget(caption("fieldNameLabel", this), 2, 0);
     column->addWidget(m_fieldLine, 2, 1);
@@ -230,7 +230,7 @@ void Tformmodiliste::FormActivate()
     put("columnHeading", "  " + m_texts.ss(5010));
     put("columnNote", m_texts.ss(5009));
     put("columnLabel", m_texts.ss(5011));
-    put("specificationLabel", m_texts.ss(5012));
+    put("columnNumberLabel", m_texts.ss(5012));
     put("fieldNameLabel", m_texts.ss(5013));
     put("maskLengthLabel", m_texts.ss(5014));
     put("headingLabel", m_texts.ss(5015));
