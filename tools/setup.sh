@@ -28,6 +28,6 @@ install_missing_packages() {
 build_kvilbo() {
   local jobs
   jobs=$(nproc 2>/dev/null || echo 2)
-  cmake -S "$KVILBO_ROOT" -B "$KVILBO_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S "$KVILBO_ROOT" -B "$KVILBO_ROOT/build" -DCMAKE_BUILD_TYPE=Release
   cmake --build "$KVILBO_ROOT/build" -j "$jobs"
 }
