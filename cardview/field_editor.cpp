@@ -57,6 +57,7 @@ QString FieldEditor::controlText(const QWidget *control)
 
 void FieldEditor::StackStart(QWidget *Sender)
 {
+    m_failed = nullptr;
     const int feltNr = fieldNumberOf(Sender);
     m_logic.StackStart(feltNr, controlText(Sender));
     emit fieldEntered(feltNr);
@@ -66,6 +67,7 @@ void FieldEditor::StackEnd(QWidget *Sender)
 {
     const int feltNr = fieldNumberOf(Sender);
     const QString text = controlText(Sender);
+    m_failed = nullptr;
     try {
         if (auto *edit = qobject_cast<MaskedEdit *>(Sender)) {
             if (const std::optional<QString> shown = m_logic.StackEnd(feltNr, text))
@@ -74,6 +76,7 @@ void FieldEditor::StackEnd(QWidget *Sender)
             m_logic.StackEndMemo(feltNr, text);
         }
     } catch (...) {
+        m_failed = Sender;
         emit failed(std::current_exception());
     }
 }

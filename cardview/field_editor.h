@@ -6,6 +6,7 @@
 #include "cardview/field_edit.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <exception>
 
@@ -33,6 +34,9 @@ public:
 
     /// The edit-tracking record.
     const DEFFieldStack &FieldStack() const { return m_logic.FieldStack(); }
+    /// The control whose last leave failed (nothing written, its text kept), or null;
+    /// a command that moved the focus away can give it back instead of acting.
+    QWidget *failedControl() const { return m_failed; }
     /// The table field number a control shows (its "Tag" property), 0 for none.
     static int fieldNumberOf(const QObject *control);
     /// A field control's text as the edit path compares and stores it.
@@ -55,6 +59,7 @@ private:
     engine::TDbfTable &m_DBF;
     FieldEditLogic m_logic;
     EditOptions m_options;
+    QPointer<QWidget> m_failed;
 };
 
 } // namespace kvilbo::cardview

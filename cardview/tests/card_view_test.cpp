@@ -247,6 +247,7 @@ private slots:
         QTest::keyClick(edit, '5');
         h.leave();
         QCOMPARE(failed.size(), 1);
+        QCOMPARE(h.view->fieldEditor().failedControl(), edit);
         QVERIFY(h.db.fileBytes() == before);
         QCOMPARE(edit->fieldText(), QStringLiteral("5 -12,00"));
     }
