@@ -9,7 +9,9 @@
 #include "core/error_report.h"
 #include "core/message_line.h"
 #include "core/palette_transform.h"
+#include "core/print_wiring.h"
 #include "core/program_errors.h"
+#include "core/search_wiring.h"
 #include "core/status_bar.h"
 #include "core/user_prompts.h"
 #include "core/welcome_window.h"
@@ -94,12 +96,18 @@ TForm3::TForm3(StartOptions options, QWidget *parent)
     });
     m_welcome = new WelcomeWindow(m_konfig, m_texts, versionText(), this);
     connectCommands();
+    if (auto *grid = qobject_cast<listview::ListGrid *>(m_kortliste->widget())) {
+        m_search = std::make_unique<SearchWiring>(*this, *grid);
+        m_print = std::make_unique<PrintWiring>(*this, m_search->cards(), [this] { return m_search->chooseField(); });
+    }
     guarded([this] { Oppdater(0); });
 }
 
 TForm3::~TForm3()
 {
     setUnhandledErrorHandler({});
+    m_print.reset();
+    m_search.reset();
     m_kortliste.reset();
     // The card's controls may still write a field as they lose the focus;
     // they go while the tables they write to are still here.

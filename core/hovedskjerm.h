@@ -40,6 +40,8 @@ class CardSurface;
 class DatabaseSession;
 class MessageLine;
 class Notice;
+class PrintWiring;
+class SearchWiring;
 class StatusBar;
 class WelcomeWindow;
 
@@ -58,6 +60,10 @@ struct StartOptions
 
 class TForm3 : public QMainWindow
 {
+    // The subsystems' wiring reaches the window's outputs and views directly.
+    friend class PrintWiring;
+    friend class SearchWiring;
+
 public:
     /// Creates the window: log started, configuration read, colours applied, no database.
     explicit TForm3(StartOptions options, QWidget *parent = nullptr);
@@ -176,6 +182,8 @@ private:
     cardview::CardView *m_cardView = nullptr; // made with the first database opened
     cardview::TForm2 *m_Form2 = nullptr;
     designer::DesignMode *m_design = nullptr; // the card's design mode and its object handler sPanel1
+    std::unique_ptr<SearchWiring> m_search;
+    std::unique_ptr<PrintWiring> m_print;
 };
 
 } // namespace kvilbo::core

@@ -7,6 +7,7 @@
 #include "core/card_surface.h"
 #include "core/database_session.h"
 #include "core/message_line.h"
+#include "core/print_wiring.h"
 #include "core/program_errors.h"
 #include "core/status_bar.h"
 #include "core/status_texts.h"
@@ -63,6 +64,8 @@ void TForm3::aapnefiler(const QString &FilValg)
         if (m_session->hasRecords())
             m_kortliste->setCurrentRow(0);
         m_session->applyZombieTime();
+        if (m_print)
+            m_print->databaseOpened();
         m_ListeVisningAktiv = listView;
         showCurrentView();
         Oppdater(1);
@@ -112,6 +115,8 @@ void TForm3::ensureCardView()
         connect(editor, &cardview::FieldEditor::failed, this, [](std::exception_ptr error) { reportUnhandled(error); });
         m_Form2 = new cardview::TForm2(m_konfig, m_texts, m_options.programFolder, this);
         connect(m_Form2, &cardview::TForm2::failed, this, [](std::exception_ptr error) { reportUnhandled(error); });
+        if (m_print)
+            m_Form2->setPrinter(m_print->editorPrinter());
         if (auto *grid = qobject_cast<listview::ListGrid *>(m_kortliste->widget()))
             grid->setMemoEditor([this](const QString &text, const QString &) -> std::optional<QString> {
                 return m_Form2->RedigerTekst(text);
@@ -139,6 +144,8 @@ void TForm3::DatabaseLukk()
         failure = std::current_exception();
     }
     closeViews();
+    if (m_print)
+        m_print->databaseClosed();
     Oppdater(0);
     MSG(m_texts.ss(kClosed));
     setDatabaseControlsEnabled(false);

@@ -11,6 +11,7 @@
 #include "designer/design_mode.h"
 #include "designer/object_panel.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -149,15 +150,15 @@ void TForm3::buildWindow()
     page->addWidget(m_statusBar->bar());
     setCentralWidget(central);
 
-    m_databaseControls = {close, list, card, newCard, first, previous, next, last, mark, design};
-    // Print, information, appearance and the quick search arrive with their windows.
-    for (QWidget *w : std::initializer_list<QWidget *>{print, info, m_sEdit1, m_sCheckBox1,
-                                                       m_sLabel4, m_Image4})
+    m_databaseControls = {close,     list, card, newCard,  first,        previous, next,
+                          last,      mark, design, print, m_sEdit1, m_sCheckBox1, m_sLabel4};
+    // Information, appearance and the log arrive with their windows.
+    for (QWidget *w : std::initializer_list<QWidget *>{info, m_Image4})
         w->setEnabled(false);
     for (const char *later : {"ToolButton25", "ToolButton7"})
         findChild<QToolButton *>(QString::fromLatin1(later))->setEnabled(false);
-    setDatabaseControlsEnabled(false);
     buildMenus();
+    setDatabaseControlsEnabled(false);
 }
 
 void TForm3::buildMenus()
@@ -168,14 +169,14 @@ void TForm3::buildMenus()
         if (number == 0)
             printMenu->addSeparator();
         else
-            printMenu->addAction(text(number))->setEnabled(false);
+            printMenu->addAction(text(number))->setData(number);
     }
     findChild<QToolButton *>(QStringLiteral("ToolButton5"))->setMenu(printMenu);
 
     auto *markMenu = new QMenu(this);
     markMenu->setObjectName(QStringLiteral("PopupMenu2"));
     for (int number = 2200; number <= 2206; ++number)
-        markMenu->addAction(text(number))->setEnabled(false);
+        markMenu->addAction(text(number))->setData(number);
     findChild<QToolButton *>(QStringLiteral("ToolButton18"))->setMenu(markMenu);
 }
 
@@ -196,6 +197,13 @@ void TForm3::setDatabaseControlsEnabled(bool on)
 {
     for (QWidget *w : m_databaseControls)
         w->setEnabled(on);
+    for (const char *name : {"ToolButton5", "ToolButton18"}) {
+        auto *button = findChild<QToolButton *>(QString::fromLatin1(name));
+        if (button && button->menu()) {
+            for (QAction *action : button->menu()->actions())
+                action->setEnabled(on);
+        }
+    }
     m_statusBar->setCountersEnabled(on);
 }
 

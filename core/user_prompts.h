@@ -33,6 +33,10 @@ public:
                                                          const QString &exclusiveCaption) = 0;
     /// Shows a secondary window modally.
     virtual void runModal(QDialog &dialog) = 0;
+    /// A plain message box with OK.
+    virtual void messageBox(QWidget *parent, const QString &caption, const QString &text) = 0;
+    /// A question box with Yes and Cancel; true for Yes.
+    virtual bool confirmYesCancel(QWidget *parent, const QString &caption, const QString &text) = 0;
 };
 
 /// The real boxes.
@@ -44,6 +48,8 @@ public:
                                                  const QString &filter,
                                                  const QString &exclusiveCaption) override;
     void runModal(QDialog &dialog) override;
+    void messageBox(QWidget *parent, const QString &caption, const QString &text) override;
+    bool confirmYesCancel(QWidget *parent, const QString &caption, const QString &text) override;
 };
 
 /// A "Name (*.a)|*.A|All (*.*)|*.*" filter as a Qt name filter, matching either letter case.

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -51,7 +52,8 @@ private slots:
         QVERIFY(grid(w)->isVisible());
         QCOMPARE(QString::fromStdString(w.Konfig().bootDBFsiste.text()), QString::fromStdString(file.path));
         QVERIFY(w.findChild<QToolButton *>("ToolButton16")->isEnabled());
-        QVERIFY(!w.findChild<QToolButton *>("ToolButton5")->isEnabled()); // printing comes later
+        QVERIFY(w.findChild<QToolButton *>("ToolButton5")->isEnabled());
+        QVERIFY(w.findChild<QLineEdit *>("sEdit1")->isEnabled());
         QVERIFY(logLines(folder).filter("(KUNDER.DBF)->Opened database KUNDER.DBF").size() == 1);
     }
 

@@ -99,10 +99,19 @@ public:
         dialog.done(QDialog::Accepted);
     }
 
+    void messageBox(QWidget *, const QString &, const QString &text) override { messages << text; }
+
+    bool confirmYesCancel(QWidget *, const QString &, const QString &text) override
+    {
+        questions << text;
+        return confirmAnswer;
+    }
+
     bool errorAnswer = true;
+    bool confirmAnswer = true;
     std::deque<std::optional<ChosenDatabase>> files;
     std::function<void(QDialog &)> onModal;
-    QStringList errorCaptions, errorTexts, askedFolders, askedFilters, exclusiveCaptions, modals;
+    QStringList errorCaptions, errorTexts, askedFolders, askedFilters, exclusiveCaptions, modals, messages, questions;
 };
 
 } // namespace kvilbo::core::testing

@@ -1,6 +1,7 @@
 # Tests of the main window: its rules without a window, and the window driven
 # on the offscreen platform.
-foreach(name window_logic_test hovedskjerm_test hovedskjerm_database_test hovedskjerm_list_settings_test)
+foreach(name window_logic_test hovedskjerm_test hovedskjerm_database_test hovedskjerm_list_settings_test
+    hovedskjerm_search_print_test)
   add_executable(core_${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp ${CMAKE_CURRENT_LIST_DIR}/window_fixture.h
     ${CMAKE_CURRENT_LIST_DIR}/window_test_support.h)
   target_link_libraries(core_${name} PRIVATE core Qt6::Test)
