@@ -7,6 +7,7 @@
 #include "window_test_support.h"
 
 #include "core/navigation.h"
+#include "cardview/editorvindu.h"
 #include "printing/print_geometry.h"
 #include "printing/print_preview_window.h"
 #endif
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -212,6 +214,8 @@ private slots:
         FakePrompts prompts;
         QStringList fieldItems;
         bool visibleWhileShown = false;
+        QList<int> markedWhileShown;
+        TForm3 w(options(folder, prompts));
         prompts.onModal = [&](QDialog &d) {
             if (d.objectName() != "FormSokemotor")
                 return;
@@ -221,9 +225,17 @@ private slots:
             QVERIFY(field);
             for (int i = 0; i < field->count(); ++i)
                 fieldItems << field->itemText(i);
+            // Row one starts on the first field, NAVN.
+            auto *value = d.findChild<QLineEdit *>("sMaskEdit1");
+            QVERIFY(value);
+            value->setFocus();
+            QTest::keyClicks(value, "Kari");
+            QTest::keyClick(value, Qt::Key_Tab);
+            QTest::mouseClick(d.findChild<QPushButton *>("sButton2"), Qt::LeftButton);
+            markedWhileShown = markedRows(w);
             QTest::mouseClick(d.findChild<QPushButton *>("sButton1"), Qt::LeftButton);
+            QVERIFY(!d.isVisible());
         };
-        TForm3 w(options(folder, prompts));
         w.start();
         openWithDialog(w, prompts, demo(folder));
         prompts.modals.clear();
@@ -233,8 +245,96 @@ private slots:
         QCOMPARE(prompts.modals, QStringList{"FormSokemotor"});
         QVERIFY(visibleWhileShown);
         QVERIFY2(fieldItems.filter("NAVN").size() == 1, qPrintable(fieldItems.join('|')));
+        QCOMPARE(markedWhileShown, QList<int>{1});
+        QCOMPARE(markedRows(w), QList<int>{1});
         QCOMPARE(prompts.errorTexts, QStringList());
-        QCOMPARE(currentRecord(w), 1);
+    }
+
+    void printMenu_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QList<int>>("marked");
+        QTest::addColumn<int>("pages"); // -1: no preview
+        QTest::addColumn<int>("rowAfter");
+        QTest::addColumn<QString>("message");
+        // Each starts on the third row (Per, record 3).
+        QTest::newRow("current card") << 2300 << QList<int>{} << 1 << 2 << "";
+        QTest::newRow("marked cards") << 2301 << QList<int>{1, 3} << 2 << 0 << "";
+        QTest::newRow("list of marked") << 2303 << QList<int>{1, 3} << 1 << 2 << "";
+        QTest::newRow("list of marked, none marked") << 2303 << QList<int>{} << -1 << 2
+                                                     << "No records is selected - No Printing";
+        QTest::newRow("labels of marked") << 2308 << QList<int>{1} << 1 << 2 << "";
+        QTest::newRow("labels of all") << 2309 << QList<int>{} << 1 << 2 << "";
+    }
+
+    void printMenu()
+    {
+        QFETCH(int, command);
+        QFETCH(QList<int>, marked);
+        QFETCH(int, pages);
+        QFETCH(int, rowAfter);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        int previewPages = -1;
+        prompts.onModal = [&](QDialog &d) {
+            if (auto *preview = qobject_cast<kvilbo::printing::TForm9 *>(&d))
+                previewPages = preview->document().pageCount();
+        };
+        TForm3 w(options(folder, prompts));
+        w.start();
+        openWithDialog(w, prompts, demo(folder));
+        markRows(w, marked);
+        naviger(w, 2);
+        prompts.modals.clear();
+
+        triggerMenu(w, "ToolButton5", QString(), command);
+
+        QCOMPARE(prompts.errorTexts, QStringList());
+        QCOMPARE(prompts.modals, pages < 0 ? QStringList{} : QStringList{"Form9"});
+        QCOMPARE(previewPages, pages);
+        QCOMPARE(currentRecord(w), 3);
+        QCOMPARE(w.kortliste().currentRow(), rowAfter);
+        QCOMPARE(markedRows(w), marked);
+        if (!message.isEmpty())
+            QVERIFY2(logLines(folder).filter(message).size() == 1, qPrintable(logLines(folder).join('\n')));
+    }
+
+    void printSettingsWindowFromTheMenu()
+    {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        TForm3 w(options(folder, prompts));
+        w.start();
+        openWithDialog(w, prompts, demo(folder));
+        prompts.modals.clear();
+        triggerMenu(w, "ToolButton5", QString(), 2306);
+        QCOMPARE(prompts.modals, QStringList{"FormModiListeUtskrift"});
+        QCOMPARE(prompts.errorTexts, QStringList());
+    }
+
+    void editorPrintButtonPrintsItsText()
+    {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        QString printed;
+        TForm3 w(options(folder, prompts));
+        w.start();
+        openWithDialog(w, prompts, demo(folder));
+        auto *editor = w.findChild<kvilbo::cardview::TForm2 *>("Form2");
+        QVERIFY(editor);
+        auto *print = editor->findChild<QToolButton *>("ToolButton9");
+        QVERIFY(print && print->isEnabled());
+        prompts.onModal = [&](QDialog &d) {
+            if (auto *preview = qobject_cast<kvilbo::printing::TForm9 *>(&d))
+                printed = preview->RichEdit()->toPlainText();
+        };
+        editor->findChild<QPlainTextEdit *>("sMemo1")->setPlainText("A note to print");
+        prompts.modals.clear();
+        QTest::mouseClick(print, Qt::LeftButton);
+        QCOMPARE(prompts.modals, QStringList{"Form9"});
+        QCOMPARE(printed, QStringLiteral("A note to print"));
+        QCOMPARE(prompts.errorTexts, QStringList());
     }
 
     void printListOfAllCardsReachesThePreview_data()
