@@ -159,6 +159,28 @@ private slots:
             QCOMPARE(prompts.messages.size(), 1);
     }
 
+    void sumOverATextThatIsNoNumberReachesTheErrorBox()
+    {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        prompts.onModal = [](QDialog &d) {
+            if (d.objectName() != "Form1")
+                return;
+            d.show();
+            auto *fields = d.findChild<QTreeWidget *>();
+            fields->setCurrentItem(fields->topLevelItem(2));
+        };
+        TForm3 w(options(folder, prompts));
+        w.start();
+        openWithDialog(w, prompts, {makeKunder(folder.path().toStdString(), {{"Ola", "Oslo", "4x"}}), false});
+        QCOMPARE(w.kortliste().rowCount(), 1);
+        triggerMenu(w, "ToolButton18", "Markrallekort1");
+        triggerMenu(w, "ToolButton18", "Summretfeltpallemarkertkort1");
+        QCOMPARE(prompts.errorTexts.size(), 1);
+        QVERIFY2(prompts.errorTexts[0].contains("4x"), qPrintable(prompts.errorTexts[0]));
+        QVERIFY(w.session().isOpen());
+    }
+
     void deletionCancelledKeepsTheCards()
     {
         QTemporaryDir folder;
