@@ -57,8 +57,15 @@ QString FieldEditor::controlText(const QWidget *control)
 
 void FieldEditor::StackStart(QWidget *Sender)
 {
-    m_failed = nullptr;
     const int feltNr = fieldNumberOf(Sender);
+    // Back in a field whose value was refused: the edit is still the one that
+    // began with the record's text, so the corrected value is compared with
+    // that and written; starting afresh would take the refused text as unchanged.
+    if (Sender == m_failed) {
+        emit fieldEntered(feltNr);
+        return;
+    }
+    m_failed = nullptr;
     m_logic.StackStart(feltNr, controlText(Sender));
     emit fieldEntered(feltNr);
 }

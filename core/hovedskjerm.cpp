@@ -3,6 +3,8 @@
 
 #include "core/hovedskjerm.h"
 
+#include "cardview/card_view.h"
+#include "cardview/field_editor.h"
 #include "core/card_list.h"
 #include "core/card_surface.h"
 #include "core/database_session.h"
@@ -289,6 +291,12 @@ void TForm3::onCommand(QToolButton *button, void (TForm3::*operation)())
     connect(button, &QToolButton::clicked, this, [this, bar, operation] {
         guarded([&] {
             bar->setFocus(Qt::OtherFocusReason);
+            // A value the field refused is still on screen and not written:
+            // going on would load another card over it.
+            if (QWidget *refused = m_cardView ? m_cardView->fieldEditor().failedControl() : nullptr) {
+                refused->setFocus(Qt::OtherFocusReason);
+                return;
+            }
             (this->*operation)();
         });
     });

@@ -94,6 +94,37 @@ private slots:
         QCOMPARE(stored(w, 2, 1), std::string("Kari") + std::string(16, ' '));
     }
 
+    void refusedValueKeepsTheCardUntilCorrected()
+    {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        TForm3 w(options(folder, prompts, 1044));
+        open(w, prompts, folder);
+        click(w, "ToolButton2");
+        auto *navn = w.findChild<MaskedEdit *>(QStringLiteral("DatabaseField1"));
+        auto *alder = w.findChild<MaskedEdit *>(QStringLiteral("DatabaseField3"));
+        QVERIFY(navn && alder);
+
+        QTest::mouseClick(alder, Qt::LeftButton, {}, QPoint(4, alder->height() / 2));
+        QTest::keyClick(alder, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(alder, QStringLiteral("-"));
+        const QString refused = alder->fieldText();
+        click(w, "ToolButton16");
+        QCOMPARE(navn->fieldText(), QStringLiteral("Ola"));
+        QCOMPARE(alder->fieldText(), refused);
+        QCOMPARE(QApplication::focusWidget(), alder);
+        QCOMPARE(stored(w, 1, 3), std::string(" 40"));
+        click(w, "ToolButton16");
+        QCOMPARE(navn->fieldText(), QStringLiteral("Ola"));
+        QCOMPARE(alder->fieldText(), refused);
+
+        QTest::keyClick(alder, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(alder, QStringLiteral("42"));
+        click(w, "ToolButton16");
+        QCOMPARE(navn->fieldText(), QStringLiteral("Kari"));
+        QCOMPARE(stored(w, 1, 3), std::string(" 42"));
+    }
+
     void listMemoCellsUseTheEditorWindow()
     {
         QTemporaryDir folder;
