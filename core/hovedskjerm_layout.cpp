@@ -191,6 +191,11 @@ void TForm3::setCaptions()
     m_sLabel4->setText(text(2111));
     m_Image4->setToolTip(text(2600));
     m_versionLabel->setText(QStringLiteral("Kvilbo ") + versionText());
+    // The menus are built before the settings file settles the language.
+    for (const char *name : {"PopupMenu1", "PopupMenu2"})
+        for (QAction *action : findChild<QMenu *>(QString::fromLatin1(name))->actions())
+            if (!action->isSeparator())
+                action->setText(text(action->data().toInt()));
 }
 
 void TForm3::setDatabaseControlsEnabled(bool on)

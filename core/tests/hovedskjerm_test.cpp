@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
@@ -45,6 +46,9 @@ private slots:
             QCOMPARE(labelText(w, "akort"), QStringLiteral("000000"));
             QVERIFY(labelText(w, "msgtekst1").endsWith(QString::fromStdString(w.texts().ss(2089))));
             QVERIFY(labelText(w, "mlabel").contains(TForm3::versionText()));
+            for (const auto &[menu, first] : {std::pair{"PopupMenu1", 2300}, std::pair{"PopupMenu2", 2200}})
+                QCOMPARE(w.findChild<QMenu *>(QString::fromLatin1(menu))->actions().first()->text(),
+                         QString::fromStdString(w.texts().ss(first)));
             const QPoint offCentre = w.frameGeometry().center() - w.screen()->availableGeometry().center();
             QVERIFY2(offCentre.manhattanLength() <= 2, "the designed window opens centred");
             for (const char *name : {"ToolButton26", "ToolButton10", "ToolButton12", "ToolButton18"})
