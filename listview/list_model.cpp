@@ -233,9 +233,9 @@ void ListModel::sortRows(int c, SortState state)
     }
     try {
         m_store->loadAll();
-        const SortSpec spec{state == SortState::Ascending, m_options.ListeSortBlank, m_options.spraak,
+        const SortSpec order{state == SortState::Ascending, m_options.ListeSortBlank, m_options.spraak,
                             m_options.DefAarHundre};
-        setOrder(sortedOrder(m_order, *m_store, m_fields[static_cast<std::size_t>(c)], spec));
+        setOrder(sortedOrder(m_order, *m_store, m_fields[static_cast<std::size_t>(c)], order));
     } catch (const std::exception &e) {
         reportError(e);
     }

@@ -125,13 +125,13 @@ void textKey(std::string_view display, std::uint8_t *tail, std::size_t width, st
 }
 
 // Key class and value of one cell whose display text is display (cp1252).
-std::uint8_t textCellKey(std::string_view display, const SortSpec &spec, double &num)
+std::uint8_t textCellKey(std::string_view display, const SortSpec &sortSpec, double &num)
 {
     if (display.empty())
         return Blank;
-    if (readLocaleNumber(display, spec.spraak == 1 ? '.' : ',', num))
+    if (readLocaleNumber(display, sortSpec.spraak == 1 ? '.' : ',', num))
         return Number;
-    if (readLocaleDate(display, spec.DefAarHundre, num))
+    if (readLocaleDate(display, sortSpec.DefAarHundre, num))
         return Date;
     return Text;
 }
@@ -146,7 +146,7 @@ struct Keys {
 // Keys are read in record order, so the record bytes are walked front to back
 // whatever the rows' order is.
 Keys buildKeys(const std::vector<std::int32_t> &order, RecordStore &store, const engine::TdbField &f,
-               const SortSpec &spec)
+               const SortSpec &sortSpec)
 {
     Keys k;
     const bool textual = f.what != 'N' && f.what != 'F' && f.what != 'D' && f.what != 'L' && f.what != 'M';
@@ -185,14 +185,14 @@ Keys buildKeys(const std::vector<std::int32_t> &order, RecordStore &store, const
             const char c = stored.empty() ? ' ' : stored[0];
             const bool yes = c != '\0' && std::strchr("JTYjty", c) != nullptr;
             // "Ja " before "Nei"; "No " before "Yes".
-            num = spec.spraak == 1 ? (yes ? 1 : 0) : (yes ? 0 : 1);
+            num = sortSpec.spraak == 1 ? (yes ? 1 : 0) : (yes ? 0 : 1);
             break;
         }
         case 'M':
             break; // "EDITOR" and "editor" are equal without regard to case
         default: {
             const std::string_view display = trim(stored);
-            it.cls = textCellKey(display, spec, num);
+            it.cls = textCellKey(display, sortSpec, num);
             if (it.cls == Text)
                 textKey(display, &k.text[i * k.tail()], k.width, it.k1, it.k2);
         }
@@ -282,9 +282,9 @@ bool readLocaleDate(std::string_view text, int DefAarHundre, double &value)
 }
 
 std::vector<std::int32_t> sortedOrder(const std::vector<std::int32_t> &order, RecordStore &store,
-                                      const engine::TdbField &f, const SortSpec &spec)
+                                      const engine::TdbField &f, const SortSpec &sortSpec)
 {
-    Keys k = buildKeys(order, store, f, spec);
+    Keys k = buildKeys(order, store, f, sortSpec);
     const std::uint8_t *text = k.text.data();
     const std::size_t w = k.tail();
     // Blanks first (by their row), then the key, then the row: a stable result
@@ -305,13 +305,13 @@ std::vector<std::int32_t> sortedOrder(const std::vector<std::int32_t> &order, Re
     });
     const auto blankEnd = std::partition_point(k.items.begin(), k.items.end(),
                                                [](const Item &it) { return it.cls == Blank; });
-    if (!spec.blanksFirst)
+    if (!sortSpec.blanksFirst)
         std::rotate(k.items.begin(), blankEnd, k.items.end());
     std::vector<std::int32_t> out;
     out.reserve(order.size());
     for (const Item &it : k.items)
         out.push_back(static_cast<std::int32_t>(it.rec) + 1);
-    if (!spec.ascending)
+    if (!sortSpec.ascending)
         std::reverse(out.begin(), out.end());
     return out;
 }

@@ -36,7 +36,7 @@ struct SortSpec {
 /// The rows of order (every record number once) sorted by field f: blanks on top (blanksFirst) or at the
 /// bottom, the rest stable in ascending key order; descending is that result reversed.
 std::vector<std::int32_t> sortedOrder(const std::vector<std::int32_t> &order, RecordStore &store,
-                                      const engine::TdbField &f, const SortSpec &spec);
+                                      const engine::TdbField &f, const SortSpec &sortSpec);
 
 /// A text cell read as a number in the language's notation (sign, digits, one separator, exponent).
 bool readLocaleNumber(std::string_view text, char decSep, double &value);

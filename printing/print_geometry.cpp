@@ -72,13 +72,13 @@ int pointsToUnits(double points)
     return int(std::lround(points * 2540.0 / 72.0));
 }
 
-QFont documentFont(const FontSpec& spec)
+QFont documentFont(const FontSpec& fontSpec)
 {
-    QFont font(spec.name.isEmpty() ? QStringLiteral("Arial") : spec.name);
-    font.setPixelSize(std::max(1, pointsToUnits(spec.size > 0 ? spec.size : 8)));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    QFont font(fontSpec.name.isEmpty() ? QStringLiteral("Arial") : fontSpec.name);
+    font.setPixelSize(std::max(1, pointsToUnits(fontSpec.size > 0 ? fontSpec.size : 8)));
+    font.setBold(fontSpec.bold);
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
     return font;
 }
 

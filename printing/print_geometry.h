@@ -54,7 +54,7 @@ QColor colourFromBgr(std::uint32_t bgr);
 std::uint32_t bgrFromColour(const QColor& colour);
 
 /// The font in document units: its pixel size is the point size in 0.01 mm.
-QFont documentFont(const FontSpec& spec);
+QFont documentFont(const FontSpec& fontSpec);
 /// Document units of a point size.
 int pointsToUnits(double points);
 

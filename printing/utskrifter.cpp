@@ -92,8 +92,8 @@ void PrintJobs::PrintPreviewNewPage()
         return trim ? text.trimmed() : text;
     };
     m_doc.setPenWidth(0);
-    FontSpec spec{QStringLiteral("Courier New"), 7, false, false, false, 0};
-    m_doc.setFont(documentFont(spec));
+    FontSpec fontSpec{QStringLiteral("Courier New"), 7, false, false, false, 0};
+    m_doc.setFont(documentFont(fontSpec));
     m_doc.setColour(Qt::black);
     m_doc.setOrientation(0);
     const int pw = m_doc.paperWidth();
@@ -130,12 +130,12 @@ void PrintJobs::PrintTekstboks(int left, int top, const QColor& colour, int alig
 void PrintJobs::printCard(const QString& source)
 {
     const QString text = Parser1(source, sources());
-    const FontSpec spec{utf8(m_konfig.UtskriftFontN.text()), m_konfig.UtskriftFontS,
+    const FontSpec fontSpec{utf8(m_konfig.UtskriftFontN.text()), m_konfig.UtskriftFontS,
                         bool(m_konfig.UtskriftFontF), bool(m_konfig.UtskriftFontK),
                         bool(m_konfig.UtskriftFontU), m_konfig.UtskriftFarge.colour()};
     const QRect body = cardBodyRect(m_doc.paperWidth(), m_doc.paperHeight());
     int offset = 0;
-    while ((offset = m_doc.paintRichText(text, documentFont(spec), colourFromBgr(spec.colour),
+    while ((offset = m_doc.paintRichText(text, documentFont(fontSpec), colourFromBgr(fontSpec.colour),
                                          body, offset))
            >= 0)
         m_doc.NewPage();

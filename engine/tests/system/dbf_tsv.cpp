@@ -106,12 +106,12 @@ int create(const std::string &path, int dbType, const std::string &descriptionPa
     std::vector<Field> fields;
     TDbfTable table;
     for (std::size_t i = 1; i < header.size(); ++i) {
-        std::istringstream spec(header[i]);
+        std::istringstream column(header[i]);
         std::string name, type, length, places;
-        std::getline(spec, name, ':');
-        std::getline(spec, type, ':');
-        std::getline(spec, length, ':');
-        std::getline(spec, places, ':');
+        std::getline(column, name, ':');
+        std::getline(column, type, ':');
+        std::getline(column, length, ':');
+        std::getline(column, places, ':');
         if (type.size() != 1
             || !table.LagFelt(name, type[0], static_cast<std::uint8_t>(std::stoi(length)),
                               static_cast<std::uint8_t>(std::stoi(places)), static_cast<std::uint8_t>(dbType)))

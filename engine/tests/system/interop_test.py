@@ -176,8 +176,8 @@ def engine_dump(table):
     header = lines[0].split("\t")
     assert header[0] == "#fields", lines[0]
     fields = []
-    for spec in header[1:]:
-        name, ftype, length, decimals = spec.split(":")
+    for column in header[1:]:
+        name, ftype, length, decimals = column.split(":")
         fields.append((name, ftype, int(length), int(decimals)))
     rows = []
     for line in lines[1:]:
@@ -265,10 +265,10 @@ class PeerTablesReadByEngine(Comparison):
 
     def make_peer_table(self, folder, peer_type):
         table = os.path.join(folder, "peer.dbf")
-        spec = "; ".join(f"{n} C({l})" if t == "C" else
+        layout = "; ".join(f"{n} C({l})" if t == "C" else
                          f"{n} N({l},{d})" if t == "N" else f"{n} {t}"
                          for n, t, l, d in FIELDS)
-        peer = dbf.Table(table, spec, dbf_type=peer_type, codepage="cp1252")
+        peer = dbf.Table(table, layout, dbf_type=peer_type, codepage="cp1252")
         peer.open(dbf.READ_WRITE)
         try:
             for row in ROWS:
