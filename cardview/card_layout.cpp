@@ -3,6 +3,9 @@
 #include "engine/dbf_table.h"
 #include "layout/layout_fields.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <array>
 #include <optional>
 
@@ -191,6 +194,23 @@ bool flagOfText(const QString &text)
 std::uint32_t rgbOfColour(std::uint32_t bgr)
 {
     return ((bgr & 0xFFu) << 16) | (bgr & 0xFF00u) | ((bgr >> 16) & 0xFFu);
+}
+
+QString picturePathOf(const QString &source, const QString &tableFolder)
+{
+    QString name = source.trimmed();
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString path = name.contains(QLatin1Char('/')) ? name : QDir(tableFolder).filePath(name);
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    // Names that differ only in case are the same file to these databases' users.
+    const QDir dir = info.dir();
+    for (const QString &entry : dir.entryList(QDir::Files)) {
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return path;
 }
 
 } // namespace kvilbo::cardview

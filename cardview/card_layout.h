@@ -74,5 +74,8 @@ std::uint32_t colourOfText(const QString &text);
 bool flagOfText(const QString &text);
 /// The Qt colour value 0x00RRGGBB of a 0x00BBGGRR colour.
 std::uint32_t rgbOfColour(std::uint32_t bgr);
+/// The file a picture source names: a bare name lies in tableFolder, and a
+/// name differing only in case finds the file.
+QString picturePathOf(const QString &source, const QString &tableFolder);
 
 } // namespace kvilbo::cardview

@@ -67,24 +67,6 @@ void placeAndColour(QWidget *w, const CardObject &o, QPalette::ColorRole back, Q
     w->setPalette(pal);
 }
 
-// A name without a folder lies beside the card table; names differing only in
-// case are the same file to the users of these databases.
-QString picturePath(const QString &source, const QString &tableFolder)
-{
-    QString name = source;
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QString path = name.contains(QLatin1Char('/')) ? name : QDir(tableFolder).filePath(name);
-    const QFileInfo info(path);
-    if (info.exists())
-        return path;
-    const QDir dir = info.dir();
-    for (const QString &entry : dir.entryList(QDir::Files)) {
-        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return path;
-}
-
 } // namespace
 
 CardView::CardView(QScrollArea *bakgrunn1, engine::TDbfTable &DBF, CardContext context, QObject *parent)
@@ -170,7 +152,7 @@ void CardView::addPicture(const CardObject &o)
         picture->setPixmap(internalPicture());
     } else {
         const QString folder = QFileInfo(QString::fromStdString(m_DBF.fileName())).absolutePath();
-        const QString path = picturePath(o.refText, folder);
+        const QString path = picturePathOf(o.refText, folder);
         QImageReader reader(path);
         const QImage image = QFileInfo::exists(path) ? reader.read() : QImage();
         if (!image.isNull()) {

@@ -8,6 +8,7 @@
 #include "designer/velgfelt.h"
 
 #include "cardview/builtin_pictures.h"
+#include "cardview/card_layout.h"
 #include "cardview/card_view.h"
 #include "core/config.h"
 #include "core/messages.h"
@@ -175,7 +176,7 @@ QPixmap DesignMode::loadPicture(const QString &source, bool report)
 {
     if (source == QLatin1String(layout::kInterntBilde.data(), layout::kInterntBilde.size()))
         return cardview::internalPicture();
-    const QString path = picturePathOf(source, tableFolder());
+    const QString path = cardview::picturePathOf(source, tableFolder());
     const QImage image = QFileInfo::exists(path) ? QImageReader(path).read() : QImage();
     if (!image.isNull())
         return QPixmap::fromImage(image);

@@ -66,21 +66,4 @@ QString pictureSourceFor(const QString &chosenPath, const QString &tableFolder)
     return folder == table ? chosen.fileName() : chosen.absoluteFilePath();
 }
 
-QString picturePathOf(const QString &source, const QString &tableFolder)
-{
-    QString name = source.trimmed();
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QString path = name.contains(QLatin1Char('/')) ? name : QDir(tableFolder).filePath(name);
-    const QFileInfo info(path);
-    if (info.exists())
-        return path;
-    // Names that differ only in case are the same file to these databases' users.
-    const QDir dir = info.dir();
-    for (const QString &entry : dir.entryList(QDir::Files)) {
-        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return path;
-}
-
 } // namespace kvilbo::designer

@@ -35,7 +35,4 @@ QString fieldPlaceholder(int fieldNumber, const QString &fieldName);
 /// tableFolder (compared trimmed and without regard to case), else the full path.
 QString pictureSourceFor(const QString &chosenPath, const QString &tableFolder);
 
-/// The file a picture source names: a bare name is looked up in tableFolder.
-QString picturePathOf(const QString &source, const QString &tableFolder);
-
 } // namespace kvilbo::designer
