@@ -408,16 +408,21 @@ void DesignMode::ToolButton15Click()
     chooseAdded(addControl(o));
 }
 
+QString DesignMode::nextObjectName(const QString &prefix) const
+{
+    QStringList names;
+    for (DesignControl *c : controls())
+        names << c->objectName();
+    return prefix + QString::number(nextNumber(names, prefix));
+}
+
 void DesignMode::ToolButton19Click()
 {
     if (!m_active)
         return;
-    QStringList names;
-    for (DesignControl *c : controls())
-        names << c->objectName();
     DesignObject o;
     o.kind = ObjectKind::TextBox;
-    o.name = QStringLiteral("TextBox%1").arg(nextNumber(names, QStringLiteral("TextBox")));
+    o.name = nextObjectName(QStringLiteral("TextBox"));
     o.top = 100;
     o.left = 100;
     o.height = 18;
@@ -441,12 +446,9 @@ void DesignMode::ToolButton20Click()
     const QString chosen = m_dialogs.picture(QString());
     if (chosen.isEmpty())
         return;
-    QStringList names;
-    for (DesignControl *c : controls())
-        names << c->objectName();
     DesignObject o;
     o.kind = ObjectKind::Picture;
-    o.name = QStringLiteral("Picture%1").arg(nextNumber(names, QStringLiteral("Picture")));
+    o.name = nextObjectName(QStringLiteral("Picture"));
     o.top = 100;
     o.left = 100;
     o.height = 200;

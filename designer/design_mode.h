@@ -90,6 +90,8 @@ public:
 
     /// The design controls on the card area in child order.
     QList<DesignControl *> controls() const;
+    /// prefix + the next free number among the card's objects named so.
+    QString nextObjectName(const QString &prefix) const;
 
 signals:
     /// A message-line text (MSG); error marks it as an error.
